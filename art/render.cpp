@@ -1,0 +1,37 @@
+// render.cpp: renders the panel images into a data folder.
+//
+// Usage: zelm_art OUTDIR.  The background keeps its alpha; each lit lamp is
+// the lit panel, composed over white as the program composes it, cut to the
+// lamp's square, so that it lies on the background without a seam.
+#include <stdio.h>
+
+#include <string>
+
+#include "canvas.h"
+#include "panel.h"
+
+static const Colour kWhiteGround = {1, 1, 1, 1};
+
+static bool WriteImage(const Canvas& canvas, const std::string& dir,
+                       const char* file, bool with_alpha)
+{
+    return WritePng(canvas, (dir + "/" + file).c_str(), with_alpha);
+}
+
+int main(int argc, char** argv)
+{
+    if (argc != 2) {
+        fprintf(stderr, "usage: %s OUTDIR\n", argv[0]);
+        return 2;
+    }
+    std::string dir = argv[1];
+    bool ok = WriteImage(DrawPanel(false), dir, "zelm.png", true);
+    Canvas lit = FlattenOver(DrawPanel(true), kWhiteGround);
+    for (int i = 0; i < kLampCount; i++) {
+        const Lamp& lamp = kLamps[i];
+        ok = ok && WriteImage(Crop(lit, lamp.x, lamp.y, kLampImageSize,
+                                   kLampImageSize),
+                              dir, lamp.file, false);
+    }
+    return ok ? 0 : 1;
+}

@@ -1,0 +1,14 @@
+# Build options shared by every target: warnings and the sanitizer build.
+option(ZELM_WERROR "Treat compiler warnings as errors" OFF)
+option(ZELM_SANITIZE "Build with AddressSanitizer and UBSan" OFF)
+
+add_compile_options(-Wall -Wextra)
+if(ZELM_WERROR)
+    add_compile_options(-Werror)
+endif()
+
+if(ZELM_SANITIZE)
+    add_compile_options(-fsanitize=address,undefined -fno-omit-frame-pointer
+                        -fno-sanitize-recover=all)
+    add_link_options(-fsanitize=address,undefined)
+endif()
