@@ -1,0 +1,481 @@
+// front_test.cpp: start-up, shutdown and the event loop, in process.
+//
+// Runs under SDL's dummy video driver, so no display is needed.  Each
+// start-up case runs in a temporary working directory holding links to
+// just the images it wants; the event cases push events onto SDL's queue
+// and let ProcessEvent handle them until a final quit.
+#include <gtest/gtest.h>
+#include <stdlib.h>
+#include <unistd.h>
+
+#include <string>
+#include <vector>
+
+#include "circuit.h"
+#include "display.h"
+#include "loop.h"
+#include "sdl_spy.h"
+
+namespace {
+
+// The images in the order the program must load them.
+const char* const kLoadOrder[] = {"zelm.png", "q0.png", "q1.png", "q2.png",
+                                  "a.png",    "b.png",  "y.png"};
+SDL_Surface** const kHandles[] = {&gi_zelm, &gi_q0, &gi_q1, &gi_q2,
+                                  &gi_a,    &gi_b,  &gi_y};
+const int kImageCount = 7;
+
+std::string DataPath(const char* file)
+{
+    return std::string("data/") + file;
+}
+
+// Moves into a fresh temporary directory whose data/ folder links the
+// given images from the repository; LeaveWorkDir moves back and removes it.
+std::string EnterWorkDir(const std::vector<std::string>& images,
+                         bool with_data_folder)
+{
+    char pattern[] = "/tmp/zelm-front-XXXXXX";
+    std::string dir = mkdtemp(pattern);
+    if (with_data_folder) {
+        EXPECT_EQ(0, mkdir((dir + "/data").c_str(), 0755));
+        for (const std::string& image : images)
+            EXPECT_EQ(0, symlink((std::string(ZELM_DATA_DIR) + "/" + image)
+                                     .c_str(),
+                                 (dir + "/data/" + image).c_str()));
+    }
+    EXPECT_EQ(0, chdir(dir.c_str()));
+    return dir;
+}
+
+void LeaveWorkDir(const std::string& dir)
+{
+    EXPECT_EQ(0, chdir(ZELM_SOURCE_DIR));
+    EXPECT_EQ(0, system(("rm -rf '" + dir + "'").c_str()));
+}
+
+std::vector<std::string> AllImagesBut(int missing)
+{
+    std::vector<std::string> images;
+    for (int i = 0; i < kImageCount; i++)
+        if (i != missing)
+            images.push_back(kLoadOrder[i]);
+    return images;
+}
+
+class StartUp : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        setenv("SDL_VIDEODRIVER", "dummy", 1);
+        ResetSpy();
+    }
+    void TearDown() override
+    {
+        if (!work_dir.empty())
+            LeaveWorkDir(work_dir);
+    }
+    std::string work_dir;
+};
+
+TEST_F(StartUp, WithoutADataFolderPrintsOnlyTheLibrarysLine)
+{
+    work_dir = EnterWorkDir({}, false);
+    testing::internal::CaptureStderr();
+    EXPECT_FALSE(Init());
+    std::string error = SDL_GetError();
+    Destroy();
+    std::string printed = testing::internal::GetCapturedStderr();
+    EXPECT_FALSE(error.empty());
+    EXPECT_EQ(error + "\n", printed);
+    EXPECT_EQ(std::vector<std::string>{"data/zelm.png"}, g_spy.loaded);
+}
+
+TEST_F(StartUp, LoadsEveryImageInOrderWithItsAlphaChoice)
+{
+    ASSERT_TRUE(Init());
+    std::vector<std::string> expected;
+    for (const char* file : kLoadOrder)
+        expected.push_back(DataPath(file));
+    EXPECT_EQ(expected, g_spy.loaded);
+    ASSERT_NE(nullptr, g_screen);
+    EXPECT_EQ(320, g_screen->w);
+    EXPECT_EQ(240, g_screen->h);
+    char* caption = NULL;
+    SDL_WM_GetCaption(&caption, NULL);
+    EXPECT_STREQ("Zelmora :-)", caption);
+    // Only the background keeps an alpha channel; the lamps are converted
+    // to the screen's own format.
+    ASSERT_NE(nullptr, gi_zelm);
+    EXPECT_NE(0u, gi_zelm->format->Amask);
+    for (int i = 1; i < kImageCount; i++) {
+        ASSERT_NE(nullptr, *kHandles[i]) << kLoadOrder[i];
+        EXPECT_EQ(g_screen->format->BitsPerPixel,
+                  (*kHandles[i])->format->BitsPerPixel);
+        EXPECT_EQ(0u, (*kHandles[i])->format->Amask) << kLoadOrder[i];
+    }
+    EXPECT_EQ(0, g_spy.flips) << "no frame before the first event";
+
+    std::vector<SDL_Surface*> images;
+    for (SDL_Surface** handle : kHandles)
+        images.push_back(*handle);
+    size_t before = g_spy.freed.size();
+    Destroy();
+    EXPECT_EQ(images, std::vector<SDL_Surface*>(g_spy.freed.begin() + before,
+                                                g_spy.freed.end()))
+        << "Destroy frees every image once, in load order";
+}
+
+TEST_F(StartUp, AMissingImageStopsLoadingAndFreesThoseBeforeIt)
+{
+    for (int missing = 0; missing < kImageCount; missing++) {
+        SCOPED_TRACE(kLoadOrder[missing]);
+        ResetSpy();
+        work_dir = EnterWorkDir(AllImagesBut(missing), true);
+        testing::internal::CaptureStderr();
+        EXPECT_FALSE(Init());
+        std::string error = SDL_GetError();
+
+        std::vector<std::string> tried;
+        std::vector<SDL_Surface*> loaded;
+        for (int i = 0; i <= missing; i++)
+            tried.push_back(DataPath(kLoadOrder[i]));
+        for (int i = 0; i < kImageCount; i++) {
+            if (i < missing)
+                EXPECT_NE(nullptr, *kHandles[i]) << kLoadOrder[i];
+            else
+                EXPECT_EQ(nullptr, *kHandles[i]) << kLoadOrder[i];
+            if (i < missing)
+                loaded.push_back(*kHandles[i]);
+        }
+        EXPECT_EQ(tried, g_spy.loaded) << "nothing after it is tried";
+
+        size_t before = g_spy.freed.size();
+        Destroy();
+        EXPECT_EQ(error + "\n", testing::internal::GetCapturedStderr());
+        EXPECT_EQ(loaded,
+                  std::vector<SDL_Surface*>(g_spy.freed.begin() + before,
+                                            g_spy.freed.end()));
+        LeaveWorkDir(work_dir);
+        work_dir.clear();
+    }
+}
+
+TEST_F(StartUp, ReportsALibraryThatCannotStart)
+{
+    setenv("SDL_VIDEODRIVER", "no-such-driver", 1);
+    testing::internal::CaptureStderr();
+    EXPECT_FALSE(Init());
+    std::string error = SDL_GetError();
+    Destroy();
+    EXPECT_EQ("Unable to initialize SDL: " + error + "\n",
+              testing::internal::GetCapturedStderr());
+    EXPECT_TRUE(g_spy.loaded.empty());
+}
+
+TEST_F(StartUp, ReportsAVideoModeThatCannotBeSet)
+{
+    g_spy.fail_video_mode = true;
+    testing::internal::CaptureStderr();
+    EXPECT_FALSE(Init());
+    Destroy();
+    EXPECT_EQ("Unable to set 320x240 video: Video mode refused by the test\n",
+              testing::internal::GetCapturedStderr());
+    EXPECT_TRUE(g_spy.loaded.empty());
+}
+
+TEST_F(StartUp, ReportsAnImageThatCannotBeConverted)
+{
+    g_spy.fail_conversion_at = 2; // q1.png: zelm.png keeps alpha
+    testing::internal::CaptureStderr();
+    EXPECT_FALSE(Init());
+    SDL_Surface* background = gi_zelm;
+    SDL_Surface* first_lamp = gi_q0;
+    EXPECT_EQ(nullptr, gi_q1);
+    // Each decoded surface is freed after its conversion, failed or not.
+    EXPECT_EQ(3u, g_spy.freed.size());
+    Destroy();
+    EXPECT_EQ("Conversion refused by the test\n",
+              testing::internal::GetCapturedStderr());
+    EXPECT_EQ(3u, g_spy.loaded.size());
+    ASSERT_EQ(5u, g_spy.freed.size());
+    EXPECT_EQ(background, g_spy.freed[3]);
+    EXPECT_EQ(first_lamp, g_spy.freed[4]);
+}
+
+TEST_F(StartUp, RunPanelExitsWithOneAfterAFailedStart)
+{
+    work_dir = EnterWorkDir(AllImagesBut(6), true);
+    testing::internal::CaptureStderr();
+    EXPECT_EQ(1, RunPanel());
+    std::string printed = testing::internal::GetCapturedStderr();
+    EXPECT_EQ(1, std::count(printed.begin(), printed.end(), '\n')) << printed;
+    EXPECT_EQ(12u, g_spy.freed.size()) << "six decoded, six converted";
+}
+
+TEST_F(StartUp, AFailedEventWaitIsReportedAndExitsWithOne)
+{
+    g_spy.fail_wait = true;
+    testing::internal::CaptureStderr();
+    EXPECT_EQ(1, RunPanel());
+    EXPECT_EQ("Event wait broken by the test\n",
+              testing::internal::GetCapturedStderr());
+    EXPECT_EQ(14u, g_spy.freed.size()) << "every image freed";
+    EXPECT_EQ(0, g_spy.flips);
+}
+
+TEST_F(StartUp, WaitingWithoutAnEventQueueFails)
+{
+    // SDL was never started, so its queue is not running: a real failure.
+    EXPECT_EQ(1, ProcessEvent());
+    EXPECT_EQ(0, g_spy.flips);
+}
+
+// The event cases: a started panel with every cell false.
+class Events : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        setenv("SDL_VIDEODRIVER", "dummy", 1);
+        ASSERT_EQ(0, chdir(ZELM_SOURCE_DIR));
+        ASSERT_TRUE(Init());
+        SDL_Event event;
+        while (SDL_PollEvent(&event)) // what SDL sends at start-up
+            ;
+        g_circuit = Circuit();
+        ResetSpy();
+    }
+    void TearDown() override { Destroy(); }
+};
+
+void Push(SDL_Event event)
+{
+    ASSERT_EQ(0, SDL_PushEvent(&event));
+}
+
+void PushButton(Uint8 type, Uint8 button, int x, int y)
+{
+    SDL_Event event = SDL_Event();
+    event.button.type = type;
+    event.button.button = button;
+    event.button.state = type == SDL_MOUSEBUTTONDOWN ? SDL_PRESSED
+                                                     : SDL_RELEASED;
+    event.button.x = static_cast<Uint16>(x);
+    event.button.y = static_cast<Uint16>(y);
+    Push(event);
+}
+
+void PushPress(Uint8 button, int x, int y)
+{
+    PushButton(SDL_MOUSEBUTTONDOWN, button, x, y);
+}
+
+void PushKey(Uint8 type, SDLKey key)
+{
+    SDL_Event event = SDL_Event();
+    event.key.type = type;
+    event.key.state = type == SDL_KEYDOWN ? SDL_PRESSED : SDL_RELEASED;
+    event.key.keysym.sym = key;
+    Push(event);
+}
+
+void PushMotion(int x, int y)
+{
+    SDL_Event event = SDL_Event();
+    event.motion.type = SDL_MOUSEMOTION;
+    event.motion.x = static_cast<Uint16>(x);
+    event.motion.y = static_cast<Uint16>(y);
+    Push(event);
+}
+
+void PushQuit()
+{
+    SDL_Event event = SDL_Event();
+    event.type = SDL_QUIT;
+    Push(event);
+}
+
+// Handles what was pushed, then a quit; the loop must end on that quit.
+void RunQueue()
+{
+    PushQuit();
+    ASSERT_EQ(0, ProcessEvent());
+}
+
+// Inputs and state as "ab q2q1q0", the player's view of the panel.
+std::string Cells()
+{
+    std::string s;
+    for (bool cell : {g_circuit.a, g_circuit.b}) s += cell ? '1' : '0';
+    s += ' ';
+    for (bool cell : {g_circuit.q2, g_circuit.q1, g_circuit.q0})
+        s += cell ? '1' : '0';
+    return s;
+}
+
+// The hit boxes as the design gives them: left < x <= right and
+// top < y <= bottom, with the cells the panel shows after one left press
+// inside, from all-false (the reset case starts from state 111).
+struct BoxCase {
+    const char* target;
+    int left, right, top, bottom;
+    const char* start;
+    const char* inside;
+};
+
+const BoxCase kBoxes[] = {
+    {"lamp a", 30, 54, 72, 96, "00 000", "10 000"},
+    {"lamp b", 30, 54, 118, 142, "00 000", "01 000"},
+    {"lamp q0", 192, 216, 204, 228, "00 000", "00 001"},
+    {"lamp q1", 156, 180, 204, 228, "00 000", "00 010"},
+    {"lamp q2", 115, 139, 204, 228, "00 000", "00 100"},
+    {"clock", 116, 140, 9, 33, "00 000", "00 011"},
+    {"reset", 189, 213, 10, 34, "00 111", "00 000"},
+};
+
+void LoadCells(const char* cells)
+{
+    g_circuit = Circuit();
+    g_circuit.a = cells[0] == '1';
+    g_circuit.b = cells[1] == '1';
+    g_circuit.q2 = cells[3] == '1';
+    g_circuit.q1 = cells[4] == '1';
+    g_circuit.q0 = cells[5] == '1';
+}
+
+TEST_F(Events, LeftPressesActExactlyInsideEachHitBox)
+{
+    for (const BoxCase& box : kBoxes) {
+        int mid_x = (box.left + box.right) / 2;
+        int mid_y = (box.top + box.bottom) / 2;
+        struct {
+            int x, y;
+            bool inside;
+        } const points[] = {
+            {box.left, mid_y, false},  {box.left + 1, mid_y, true},
+            {box.right, mid_y, true},  {box.right + 1, mid_y, false},
+            {mid_x, box.top, false},   {mid_x, box.top + 1, true},
+            {mid_x, box.bottom, true}, {mid_x, box.bottom + 1, false},
+        };
+        for (const auto& point : points) {
+            LoadCells(box.start);
+            PushPress(SDL_BUTTON_LEFT, point.x, point.y);
+            RunQueue();
+            EXPECT_EQ(point.inside ? box.inside : box.start, Cells())
+                << box.target << " pressed at (" << point.x << ", "
+                << point.y << ")";
+        }
+    }
+}
+
+TEST_F(Events, OtherButtonsRefreshTheOutputButActOnNothing)
+{
+    const Uint8 buttons[] = {SDL_BUTTON_MIDDLE, SDL_BUTTON_RIGHT,
+                             SDL_BUTTON_WHEELUP, SDL_BUTTON_WHEELDOWN};
+    for (Uint8 button : buttons)
+        for (const BoxCase& box : kBoxes) {
+            LoadCells(box.start);
+            g_circuit.y = false;
+            PushPress(button, box.left + 12, box.top + 12);
+            RunQueue();
+            EXPECT_EQ(box.start, Cells()) << "button " << int(button);
+            // All-false gives y = 1; state 111 gives y = 1 too.
+            EXPECT_TRUE(g_circuit.y) << "button " << int(button);
+            EXPECT_FALSE(g_circuit.jq0 || g_circuit.kq2);
+        }
+}
+
+TEST_F(Events, OutputStaysDarkUntilTheFirstPress)
+{
+    PushMotion(10, 10);
+    PushKey(SDL_KEYDOWN, SDLK_a);
+    RunQueue();
+    EXPECT_FALSE(g_circuit.y);
+    EXPECT_EQ(2, g_spy.flips);
+
+    // A first left click on lamp a: a = 1 and the fresh y is 0.
+    PushPress(SDL_BUTTON_LEFT, 42, 84);
+    RunQueue();
+    EXPECT_EQ("10 000", Cells());
+    EXPECT_FALSE(g_circuit.y);
+
+    // A click on bare panel only refreshes the output: 000 with ab=10.
+    g_circuit.a = false;
+    PushPress(SDL_BUTTON_LEFT, 300, 20);
+    RunQueue();
+    EXPECT_TRUE(g_circuit.y);
+}
+
+TEST_F(Events, AToggleLeavesTheFlipFlopInputsAlone)
+{
+    g_circuit.jq0 = g_circuit.kq1 = g_circuit.jq2 = true;
+    const Circuit before = g_circuit;
+    PushPress(SDL_BUTTON_LEFT, 168, 216); // lamp q1
+    RunQueue();
+    EXPECT_EQ("00 010", Cells());
+    EXPECT_EQ(before.jq0, g_circuit.jq0);
+    EXPECT_EQ(before.jq1, g_circuit.jq1);
+    EXPECT_EQ(before.jq2, g_circuit.jq2);
+    EXPECT_EQ(before.kq0, g_circuit.kq0);
+    EXPECT_EQ(before.kq1, g_circuit.kq1);
+    EXPECT_EQ(before.kq2, g_circuit.kq2);
+    EXPECT_FALSE(g_circuit.y); // 010 with ab=00
+}
+
+TEST_F(Events, ClockAndResetRecomputeTheOutputAtOnce)
+{
+    PushPress(SDL_BUTTON_LEFT, 128, 20); // clock: 000 -> 011, y = 1
+    RunQueue();
+    EXPECT_EQ("00 011", Cells());
+    EXPECT_TRUE(g_circuit.y);
+
+    PushPress(SDL_BUTTON_LEFT, 128, 20); // 011 -> 010, y = 0
+    RunQueue();
+    EXPECT_EQ("00 010", Cells());
+    EXPECT_FALSE(g_circuit.y);
+
+    PushPress(SDL_BUTTON_LEFT, 201, 22); // reset: 000 with ab=00, y = 1
+    RunQueue();
+    EXPECT_EQ("00 000", Cells());
+    EXPECT_TRUE(g_circuit.y);
+}
+
+TEST_F(Events, EveryEventButAQuitIsFollowedByOneRedraw)
+{
+    PushMotion(5, 5);
+    PushButton(SDL_MOUSEBUTTONUP, SDL_BUTTON_LEFT, 42, 84);
+    PushKey(SDL_KEYDOWN, SDLK_LSHIFT);
+    PushKey(SDL_KEYUP, SDLK_LSHIFT);
+    SDL_Event focus = SDL_Event();
+    focus.active.type = SDL_ACTIVEEVENT;
+    focus.active.gain = 1;
+    focus.active.state = SDL_APPINPUTFOCUS;
+    Push(focus);
+    SDL_Event expose = SDL_Event();
+    expose.type = SDL_VIDEOEXPOSE;
+    Push(expose);
+    RunQueue();
+    EXPECT_EQ(6, g_spy.flips);
+    EXPECT_EQ("00 000", Cells()) << "releases and motion change nothing";
+    EXPECT_FALSE(g_circuit.y);
+}
+
+TEST_F(Events, EscapeAndQuitEndTheLoopWithoutARedraw)
+{
+    PushMotion(5, 5);
+    PushKey(SDL_KEYDOWN, SDLK_ESCAPE);
+    PushPress(SDL_BUTTON_LEFT, 42, 84); // never reached
+    EXPECT_EQ(0, ProcessEvent());
+    EXPECT_EQ(1, g_spy.flips);
+    EXPECT_FALSE(g_circuit.a);
+
+    SDL_Event event;
+    while (SDL_PollEvent(&event))
+        ;
+    ResetSpy();
+    PushQuit();
+    EXPECT_EQ(0, ProcessEvent());
+    EXPECT_EQ(0, g_spy.flips);
+}
+
+} // namespace
