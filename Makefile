@@ -1,0 +1,51 @@
+# Makefile: the commands a newcomer needs, on Debian 12.
+#
+#   make run    install what is missing, build, and start the panel
+#   make test   the same set-up, then every test: a sanitizer build first,
+#               then the plain build with valgrind and the player's tests
+#   make art    render data/*.png afresh from the sources in art/
+#
+# Package installation needs root; as another user it goes through sudo.
+
+PACKAGES := make cmake g++ libsdl1.2-dev libsdl-image1.2-dev libpng-dev \
+            libgtest-dev python3 xvfb xdotool imagemagick valgrind
+SUDO := $(shell [ "$$(id -u)" -eq 0 ] || echo sudo)
+WERROR ?= ON
+JOBS ?= 2
+
+.PHONY: run test deps build build-asan art clean
+
+run: build
+	@if [ -z "$$DISPLAY" ]; then \
+	    echo "zelm needs an X11 display, and DISPLAY is not set."; exit 1; fi
+	./build/zelm
+
+test: build-asan build
+	cd build-asan && ctest --output-on-failure
+	cd build && ctest --output-on-failure
+
+deps:
+	@missing=""; for p in $(PACKAGES); do \
+	    dpkg-query -W -f='$${Status}\n' $$p 2>/dev/null | \
+	        grep -q '^install ok installed$$' || missing="$$missing $$p"; \
+	done; \
+	if [ -n "$$missing" ]; then \
+	    echo "Installing:$$missing"; \
+	    $(SUDO) apt-get update && \
+	    DEBIAN_FRONTEND=noninteractive $(SUDO) apt-get install -y \
+	        --no-install-recommends $$missing; \
+	fi
+
+build: deps
+	cmake -S . -B build -DZELM_WERROR=$(WERROR)
+	cmake --build build -j$(JOBS)
+
+build-asan: deps
+	cmake -S . -B build-asan -DZELM_WERROR=$(WERROR) -DZELM_SANITIZE=ON
+	cmake --build build-asan -j$(JOBS)
+
+art: build
+	./build/zelm_art data
+
+clean:
+	rm -rf build build-asan

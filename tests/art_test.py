@@ -1,0 +1,64 @@
+"""art_test.py: the committed images are the renderer's, and they fit.
+
+Usage: art_test.py ZELM_ART SOURCE_DIR.  Renders the artwork afresh and
+compares it with data/ byte for byte, so that art sources and images never
+drift apart; then checks what the program relies on: each lit lamp lies on
+the background without a seam, and lit is clearly brighter than dark.
+"""
+import os
+import subprocess
+import sys
+import tempfile
+import unittest
+
+from pictures import CONVERT, LAMPS, LAMP_SIZE, read_png
+
+if not os.path.exists(CONVERT):
+    print("skipped: ImageMagick's %s is missing" % CONVERT)
+    sys.exit(77)
+
+ART_TOOL, SOURCE_DIR = sys.argv[1], sys.argv[2]
+DATA = os.path.join(SOURCE_DIR, "data")
+
+
+def brightness(image):
+    data = image.data
+    return sum(data) / len(data)
+
+
+class ArtTest(unittest.TestCase):
+
+    def test_committed_images_are_what_the_sources_render(self):
+        with tempfile.TemporaryDirectory() as fresh:
+            subprocess.run([ART_TOOL, fresh], check=True)
+            self.assertEqual(sorted(os.listdir(DATA)), sorted(os.listdir(fresh)))
+            for name in os.listdir(fresh):
+                with open(os.path.join(fresh, name), "rb") as new, \
+                        open(os.path.join(DATA, name), "rb") as old:
+                    self.assertTrue(new.read() == old.read(),
+                                    "data/%s is stale: run make art" % name)
+
+    def test_lit_lamps_meet_the_background_without_a_seam(self):
+        background = read_png(os.path.join(DATA, "zelm.png"), True)
+        for name, (x, y) in LAMPS.items():
+            lit = read_png(os.path.join(DATA, name + ".png"))
+            self.assertEqual((LAMP_SIZE, LAMP_SIZE), (lit.width, lit.height))
+            dark = background.crop(x, y, LAMP_SIZE, LAMP_SIZE)
+            edge = [(i, j) for i in range(LAMP_SIZE) for j in range(LAMP_SIZE)
+                    if i in (0, LAMP_SIZE - 1) or j in (0, LAMP_SIZE - 1)]
+            for i, j in edge:
+                self.assertEqual(dark.pixel(i, j), lit.pixel(i, j),
+                                 "%s.png at (%d, %d)" % (name, i, j))
+
+    def test_a_lit_lamp_is_clearly_brighter_than_a_dark_one(self):
+        background = read_png(os.path.join(DATA, "zelm.png"), True)
+        for name, (x, y) in LAMPS.items():
+            glass = (7, 7, 12, 12)  # the middle of the lamp's glass
+            lit = read_png(os.path.join(DATA, name + ".png")).crop(*glass)
+            dark = background.crop(x + glass[0], y + glass[1], 12, 12)
+            self.assertGreater(brightness(lit), 150, name)
+            self.assertLess(brightness(dark), 60, name)
+
+
+if __name__ == "__main__":
+    unittest.main(argv=sys.argv[:1], verbosity=2)
