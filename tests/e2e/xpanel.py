@@ -33,11 +33,15 @@ def missing_tools():
 
 
 def start_xvfb():
-    """Starts Xvfb on a free display; returns (process, ':N')."""
+    """Starts Xvfb on a free display; returns (process, ':N').
+
+    -noreset matters: by default the server resets whenever its last
+    client leaves, and a program connecting during that reset is refused.
+    """
     read_end, write_end = os.pipe()
     server = subprocess.Popen(
         ["Xvfb", "-displayfd", str(write_end), "-screen", "0", "640x480x24",
-         "-nolisten", "tcp"],
+         "-nolisten", "tcp", "-noreset"],
         pass_fds=(write_end,), stdout=subprocess.DEVNULL,
         stderr=subprocess.DEVNULL)
     os.close(write_end)
