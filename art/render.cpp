@@ -2,12 +2,14 @@
 //
 // Usage: zelm_art OUTDIR.  The background keeps its alpha; each lit lamp is
 // the lit panel, composed over white as the program composes it, cut to the
-// lamp's square, so that it lies on the background without a seam.
+// lamp's square, so that it lies on the background without a seam.  The
+// cheat overlay is an opaque card.
 #include <stdio.h>
 
 #include <string>
 
 #include "canvas.h"
+#include "cheatsheet.h"
 #include "panel.h"
 
 static const Colour kWhiteGround = {1, 1, 1, 1};
@@ -33,5 +35,6 @@ int main(int argc, char** argv)
                                    kLampImageSize),
                               dir, lamp.file, false);
     }
+    ok = ok && WriteImage(DrawCheatSheet(), dir, "gnarlwick.png", false);
     return ok ? 0 : 1;
 }

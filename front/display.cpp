@@ -4,6 +4,7 @@
 #include <SDL_image.h>
 #include <stdio.h>
 
+#include "cheat.h"
 #include "circuit.h"
 
 static const int kScreenWidth = 320;
@@ -17,10 +18,12 @@ SDL_Surface* gi_q0 = NULL;
 SDL_Surface* gi_q1 = NULL;
 SDL_Surface* gi_q2 = NULL;
 SDL_Surface* gi_y = NULL;
+SDL_Surface* gi_gnarlwick = NULL;
 
 // The images in load order, which is also the order Destroy frees them in.
 // Only the background keeps its alpha: it is blended over the white fill,
-// while the lamps are opaque squares cut from the panel itself.
+// while the lamps are opaque squares cut from the panel itself.  The cheat
+// overlay is required at start like the rest, though shown only on demand.
 struct Asset {
     const char* path;
     bool alpha;
@@ -35,10 +38,12 @@ static const Asset kAssets[] = {
     {"data/a.png", false, &gi_a},
     {"data/b.png", false, &gi_b},
     {"data/y.png", false, &gi_y},
+    {"data/gnarlwick.png", false, &gi_gnarlwick},
 };
 
 // The frame in drawing order: each image is blitted at its own full size
-// with its top-left corner at (x, y) whenever its cell is true.
+// with its top-left corner at (x, y) whenever its cell is true.  The cheat
+// overlay comes last, over everything; it fits between the lamps.
 static const bool kAlways = true;
 
 struct Layer {
@@ -55,6 +60,7 @@ static const Layer kLayout[] = {
     {&gi_a, &g_circuit.a, 30, 72},
     {&gi_b, &g_circuit.b, 30, 118},
     {&gi_y, &g_circuit.y, 272, 112},
+    {&gi_gnarlwick, &g_cheat_flag, 114, 82},
 };
 
 bool Init()

@@ -20,6 +20,7 @@ extern SDL_Surface* gi_q0;   // lit lamp of flip-flop 0
 extern SDL_Surface* gi_q1;   // lit lamp of flip-flop 1
 extern SDL_Surface* gi_q2;   // lit lamp of flip-flop 2
 extern SDL_Surface* gi_y;    // lit lamp of output y
+extern SDL_Surface* gi_gnarlwick; // the cheat overlay
 
 // Starts SDL, the window and every image; false at the first failure.
 bool Init();
@@ -28,7 +29,8 @@ bool Init();
 // alpha only when asked; null (after one line on stderr) on failure.
 SDL_Surface* LoadImage(const char* path, bool alpha);
 
-// Paints white, the background and every lit lamp, then flips.
+// Paints white, the background, every lit lamp and, while the cheat flag
+// is on, the overlay; then flips.
 void Draw();
 
 // Frees the loaded images in load order, then shuts SDL down.

@@ -4,6 +4,7 @@
 #include <SDL.h>
 #include <stdio.h>
 
+#include "cheat.h"
 #include "circuit.h"
 #include "display.h"
 
@@ -61,6 +62,8 @@ int ProcessEvent()
             UpdateOutput();
             break;
         case SDL_KEYDOWN:
+            // Every key reaches the matcher, Escape included.
+            CheckCheatKey(event.key.keysym.sym);
             if (event.key.keysym.sym == SDLK_ESCAPE)
                 return 0;
             break;

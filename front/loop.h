@@ -2,8 +2,9 @@
 //
 // ProcessEvent blocks on SDL's event queue and maps each event onto the
 // circuit: left presses on the fixed hit boxes toggle a cell, clock or
-// reset, every button press then refreshes the output, and every event that
-// does not end the loop is followed by one full redraw.
+// reset, every button press then refreshes the output, every key press goes
+// to the cheat word matcher, and every event that does not end the loop is
+// followed by one full redraw.
 #ifndef ZELM_FRONT_LOOP_H
 #define ZELM_FRONT_LOOP_H
 

@@ -50,6 +50,16 @@ class ArtTest(unittest.TestCase):
                 self.assertEqual(dark.pixel(i, j), lit.pixel(i, j),
                                  "%s.png at (%d, %d)" % (name, i, j))
 
+    def test_the_overlay_fits_between_the_lamps(self):
+        overlay = read_png(os.path.join(DATA, "gnarlwick.png"))
+        self.assertLessEqual(overlay.width, 158)
+        self.assertLessEqual(overlay.height, 122)
+        left, top = 114, 82
+        for name, (x, y) in LAMPS.items():
+            apart = (x >= left + overlay.width or x + LAMP_SIZE <= left or
+                     y >= top + overlay.height or y + LAMP_SIZE <= top)
+            self.assertTrue(apart, "the overlay covers lamp %s" % name)
+
     def test_a_lit_lamp_is_clearly_brighter_than_a_dark_one(self):
         background = read_png(os.path.join(DATA, "zelm.png"), True)
         for name, (x, y) in LAMPS.items():

@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "cheat.h"
 #include "circuit.h"
 #include "display.h"
 #include "loop.h"
@@ -19,11 +20,12 @@
 namespace {
 
 // The images in the order the program must load them.
-const char* const kLoadOrder[] = {"zelm.png", "q0.png", "q1.png", "q2.png",
-                                  "a.png",    "b.png",  "y.png"};
+const char* const kLoadOrder[] = {"zelm.png", "q0.png", "q1.png",
+                                  "q2.png",   "a.png",  "b.png",
+                                  "y.png",    "gnarlwick.png"};
 SDL_Surface** const kHandles[] = {&gi_zelm, &gi_q0, &gi_q1, &gi_q2,
-                                  &gi_a,    &gi_b,  &gi_y};
-const int kImageCount = 7;
+                                  &gi_a,    &gi_b,  &gi_y,  &gi_gnarlwick};
+const int kImageCount = 8;
 
 std::string DataPath(const char* file)
 {
@@ -211,6 +213,15 @@ TEST_F(StartUp, RunPanelExitsWithOneAfterAFailedStart)
     std::string printed = testing::internal::GetCapturedStderr();
     EXPECT_EQ(1, std::count(printed.begin(), printed.end(), '\n')) << printed;
     EXPECT_EQ(12u, g_spy.freed.size()) << "six decoded, six converted";
+
+    LeaveWorkDir(work_dir);
+    ResetSpy();
+    work_dir = EnterWorkDir(AllImagesBut(7), true);
+    testing::internal::CaptureStderr();
+    EXPECT_EQ(1, RunPanel()) << "the overlay is required at start";
+    printed = testing::internal::GetCapturedStderr();
+    EXPECT_EQ(1, std::count(printed.begin(), printed.end(), '\n')) << printed;
+    EXPECT_EQ(14u, g_spy.freed.size()) << "seven decoded, seven converted";
 }
 
 TEST_F(StartUp, AFailedEventWaitIsReportedAndExitsWithOne)
@@ -220,7 +231,7 @@ TEST_F(StartUp, AFailedEventWaitIsReportedAndExitsWithOne)
     EXPECT_EQ(1, RunPanel());
     EXPECT_EQ("Event wait broken by the test\n",
               testing::internal::GetCapturedStderr());
-    EXPECT_EQ(14u, g_spy.freed.size()) << "every image freed";
+    EXPECT_EQ(16u, g_spy.freed.size()) << "every image freed";
     EXPECT_EQ(0, g_spy.flips);
 }
 
@@ -243,6 +254,8 @@ protected:
         while (SDL_PollEvent(&event)) // what SDL sends at start-up
             ;
         g_circuit = Circuit();
+        g_cheat_pos = 0;
+        g_cheat_flag = false;
         ResetSpy();
     }
     void TearDown() override { Destroy(); }
@@ -476,6 +489,56 @@ TEST_F(Events, EscapeAndQuitEndTheLoopWithoutARedraw)
     PushQuit();
     EXPECT_EQ(0, ProcessEvent());
     EXPECT_EQ(0, g_spy.flips);
+}
+
+void PushWord(const char* letters)
+{
+    for (const char* letter = letters; *letter != '\0'; letter++)
+        PushKey(SDL_KEYDOWN, static_cast<SDLKey>(*letter));
+}
+
+TEST_F(Events, TheCheatWordTogglesTheOverlayOnItsNinthLetter)
+{
+    PushWord("gnarlwic");
+    RunQueue();
+    EXPECT_FALSE(g_cheat_flag);
+    EXPECT_EQ(8, g_cheat_pos);
+    EXPECT_EQ(8, g_spy.flips);
+
+    PushKey(SDL_KEYDOWN, SDLK_k);
+    RunQueue();
+    EXPECT_TRUE(g_cheat_flag);
+    EXPECT_EQ(9, g_spy.flips) << "the ninth letter's redraw shows it";
+
+    // Releases are not key presses: they never reach the matcher.
+    PushKey(SDL_KEYDOWN, SDLK_g);
+    PushKey(SDL_KEYUP, SDLK_g);
+    PushKey(SDL_KEYDOWN, SDLK_n);
+    RunQueue();
+    EXPECT_EQ(2, g_cheat_pos);
+    PushWord("arlwick");
+    RunQueue();
+    EXPECT_FALSE(g_cheat_flag);
+}
+
+TEST_F(Events, EscapeInTheMiddleOfTheWordFeedsTheMatcherThenQuits)
+{
+    PushWord("gnarl");
+    PushKey(SDL_KEYDOWN, SDLK_ESCAPE);
+    EXPECT_EQ(0, ProcessEvent());
+    EXPECT_EQ(0, g_cheat_pos) << "Escape reached the matcher and broke the run";
+    EXPECT_EQ(5, g_spy.flips);
+}
+
+TEST_F(Events, TheOverlayDoesNotChangeHitTesting)
+{
+    g_cheat_flag = true;
+    PushPress(SDL_BUTTON_LEFT, 128, 20);  // clock: 000 -> 011
+    PushPress(SDL_BUTTON_LEFT, 168, 216); // lamp q1, below the overlay
+    PushPress(SDL_BUTTON_LEFT, 150, 120); // the overlay itself: no box
+    RunQueue();
+    EXPECT_EQ("00 001", Cells());
+    EXPECT_TRUE(g_cheat_flag);
 }
 
 } // namespace

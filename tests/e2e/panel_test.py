@@ -22,14 +22,10 @@ if xpanel.missing_tools():
 DATA = os.path.join(xpanel.SOURCE_DIR, "data")
 
 
-def load_art():
-    background = read_png(os.path.join(DATA, "zelm.png"), True)
-    lit = {name: read_png(os.path.join(DATA, name + ".png"))
-           for name in LAMPS}
-    return background, lit
-
-
-BACKGROUND, LIT = load_art()
+BACKGROUND = read_png(os.path.join(DATA, "zelm.png"), True)
+LIT = {name: read_png(os.path.join(DATA, name + ".png")) for name in LAMPS}
+OVERLAY = read_png(os.path.join(DATA, "gnarlwick.png"))
+OVERLAY_AT = (114, 82)
 
 
 def lamp_state(shot, name):
@@ -53,6 +49,22 @@ def lit_lamps(shot):
 
 def showing(lamps):
     return lambda shot: lit_lamps(shot) == set(lamps)
+
+
+def overlay_region(shot):
+    return shot.crop(*OVERLAY_AT, OVERLAY.width, OVERLAY.height)
+
+
+def overlay_shown(shot):
+    return overlay_region(shot).data == OVERLAY.data
+
+
+def overlay_hidden(shot):
+    """The panel shows under the overlay's place (within SDL's rounding)."""
+    x, y = OVERLAY_AT
+    panel = BACKGROUND.crop(x, y, OVERLAY.width, OVERLAY.height).data
+    return max(abs(p - q) for p, q in
+               zip(overlay_region(shot).data, panel)) <= 3
 
 
 class PanelTest(unittest.TestCase):
@@ -106,6 +118,34 @@ class PanelTest(unittest.TestCase):
                 s.wait_for(showing(expected), "%s after %s" % (expected, what))
         s.key("Escape")
         self.assertEqual((0, "", ""), s.finish())
+
+    def test_with_the_overlay_shown_the_clock_still_clocks(self):
+        self.start()
+        s = self.session
+        s.point(300, 40)  # focus follows the pointer into the window
+        s.key(*"gnarlwick")
+        s.wait_for(overlay_shown, "the overlay after the cheat word")
+        # The overlay covers no lamp and no hit box: clock still clocks.
+        s.click(128, 20)
+        s.wait_for(lambda shot: overlay_shown(shot) and
+                   lit_lamps(shot) == {"q1", "q0", "y"},
+                   "q1 q0 y lit beside the overlay")
+        s.point(300, 40)
+        s.key("g", "g", *"narlwick")  # a doubled g spoils the word
+        s.key("Escape")
+        code, out, err = s.finish()
+        self.assertEqual((0, "", ""), (code, out, err))
+
+    def test_typing_the_word_again_hides_the_overlay(self):
+        self.start()
+        s = self.session
+        s.point(300, 40)
+        s.key(*"gnarlwick")
+        s.wait_for(overlay_shown, "the overlay after the cheat word")
+        s.key("shift+G", *"narlwick")  # Shift does not change the symbol
+        s.wait_for(overlay_hidden, "the panel after the word again")
+        s.key("Escape")
+        self.assertEqual(0, s.finish()[0])
 
     def test_a_missing_image_ends_start_up_with_one_line(self):
         work = tempfile.mkdtemp(prefix="zelm-e2e-")
