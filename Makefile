@@ -3,24 +3,28 @@
 #   make run    install what is missing, build, and start the panel
 #   make test   the same set-up, then every test: a sanitizer build first,
 #               then the plain build with valgrind and the player's tests
-#   make art    render data/*.png afresh from the sources in art/
+#   make windows  cross-build build-windows/zelm.exe and its portable zip;
+#               ZELM_SDL_MINGW_DIR=... links against the official SDL 1.2
+#               and SDL_image 1.2 MinGW development files in that folder
+#   make art    render data/*.png and the icon afresh from art/
 #
 # Package installation needs root; as another user it goes through sudo.
 
 PACKAGES := make cmake g++ libsdl1.2-dev libsdl-image1.2-dev libpng-dev \
-            libgtest-dev python3 xvfb xdotool imagemagick valgrind
+            libgtest-dev python3 xvfb xdotool imagemagick valgrind \
+            g++-mingw-w64-x86-64 binutils-mingw-w64-x86-64 icoutils
 SUDO := $(shell [ "$$(id -u)" -eq 0 ] || echo sudo)
 WERROR ?= ON
 JOBS ?= 2
 
-.PHONY: run test deps build build-asan art clean
+.PHONY: run test deps build build-asan windows art clean
 
 run: build
 	@if [ -z "$$DISPLAY" ]; then \
 	    echo "zelm needs an X11 display, and DISPLAY is not set."; exit 1; fi
 	./build/zelm
 
-test: build-asan build
+test: build-asan windows build
 	cd build-asan && ctest --output-on-failure
 	cd build && ctest --output-on-failure
 
@@ -44,8 +48,15 @@ build-asan: deps
 	cmake -S . -B build-asan -DZELM_WERROR=$(WERROR) -DZELM_SANITIZE=ON
 	cmake --build build-asan -j$(JOBS)
 
+windows: deps
+	cmake -S . -B build-windows -DZELM_WERROR=$(WERROR) \
+	    -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64-x86_64.cmake \
+	    -DZELM_SDL_MINGW_DIR=$(ZELM_SDL_MINGW_DIR)
+	cmake --build build-windows -j$(JOBS)
+	cd build-windows && cpack -G ZIP
+
 art: build
-	./build/zelm_art data
+	./build/zelm_art data art/icon.txt front/zelm.ico
 
 clean:
-	rm -rf build build-asan
+	rm -rf build build-asan build-windows

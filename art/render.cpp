@@ -1,6 +1,7 @@
 // render.cpp: renders the panel images into a data folder.
 //
-// Usage: zelm_art OUTDIR.  The background keeps its alpha; each lit lamp is
+// Usage: zelm_art DATADIR ICONSOURCE ICONFILE: the images into DATADIR, and
+// the Windows icon from its pixel map.  The background keeps its alpha; each lit lamp is
 // the lit panel, composed over white as the program composes it, cut to the
 // lamp's square, so that it lies on the background without a seam.  The
 // cheat overlay is an opaque card.
@@ -10,6 +11,7 @@
 
 #include "canvas.h"
 #include "cheatsheet.h"
+#include "icon.h"
 #include "panel.h"
 
 static const Colour kWhiteGround = {1, 1, 1, 1};
@@ -22,8 +24,8 @@ static bool WriteImage(const Canvas& canvas, const std::string& dir,
 
 int main(int argc, char** argv)
 {
-    if (argc != 2) {
-        fprintf(stderr, "usage: %s OUTDIR\n", argv[0]);
+    if (argc != 4) {
+        fprintf(stderr, "usage: %s DATADIR ICONSOURCE ICONFILE\n", argv[0]);
         return 2;
     }
     std::string dir = argv[1];
@@ -36,5 +38,6 @@ int main(int argc, char** argv)
                               dir, lamp.file, false);
     }
     ok = ok && WriteImage(DrawCheatSheet(), dir, "gnarlwick.png", false);
+    ok = ok && RenderIcon(argv[2], argv[3]);
     return ok ? 0 : 1;
 }

@@ -1,7 +1,20 @@
-// zelm.cpp: the program's entry point.
+// zelm.cpp: the program's entry point: main on Linux, WinMain on Windows.
+//
+// Both run the same body, RunPanel.  The Windows program is a GUI program
+// with no console, and it defines WinMain itself rather than using SDL's
+// main wrapper, so main keeps its name and nothing redirects its output.
 #include "loop.h"
 
+#ifdef _WIN32
+#include <windows.h>
+
+int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int)
+{
+    return RunPanel();
+}
+#else
 int main()
 {
     return RunPanel();
 }
+#endif

@@ -19,6 +19,7 @@ if not os.path.exists(CONVERT):
 
 ART_TOOL, SOURCE_DIR = sys.argv[1], sys.argv[2]
 DATA = os.path.join(SOURCE_DIR, "data")
+ICON = os.path.join(SOURCE_DIR, "front", "zelm.ico")
 
 
 def brightness(image):
@@ -30,13 +31,20 @@ class ArtTest(unittest.TestCase):
 
     def test_committed_images_are_what_the_sources_render(self):
         with tempfile.TemporaryDirectory() as fresh:
-            subprocess.run([ART_TOOL, fresh], check=True)
-            self.assertEqual(sorted(os.listdir(DATA)), sorted(os.listdir(fresh)))
-            for name in os.listdir(fresh):
-                with open(os.path.join(fresh, name), "rb") as new, \
-                        open(os.path.join(DATA, name), "rb") as old:
-                    self.assertTrue(new.read() == old.read(),
-                                    "data/%s is stale: run make art" % name)
+            images = os.path.join(fresh, "data")
+            os.mkdir(images)
+            subprocess.run([ART_TOOL, images,
+                            os.path.join(SOURCE_DIR, "art", "icon.txt"),
+                            os.path.join(fresh, "zelm.ico")], check=True)
+            pairs = [(os.path.join(fresh, "zelm.ico"), ICON)]
+            self.assertEqual(sorted(os.listdir(DATA)),
+                             sorted(os.listdir(images)))
+            pairs += [(os.path.join(images, name), os.path.join(DATA, name))
+                      for name in os.listdir(images)]
+            for new, old in pairs:
+                with open(new, "rb") as a, open(old, "rb") as b:
+                    self.assertTrue(a.read() == b.read(),
+                                    "%s is stale: run make art" % old)
 
     def test_lit_lamps_meet_the_background_without_a_seam(self):
         background = read_png(os.path.join(DATA, "zelm.png"), True)

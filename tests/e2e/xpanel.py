@@ -75,10 +75,11 @@ class Session:
         self.server.terminate()  # lets Xvfb remove its lock and socket
         self.server.wait()
 
-    def run(self, cwd):
-        """Starts zelm in cwd, under WRAPPER if set; returns at once."""
+    def run(self, cwd, command=None):
+        """Starts zelm (or command) in cwd, under WRAPPER if set; returns
+        at once."""
         self.program = subprocess.Popen(
-            WRAPPER + [ZELM], cwd=cwd, env=self.env,
+            command or WRAPPER + [ZELM], cwd=cwd, env=self.env,
             stdin=subprocess.DEVNULL, stdout=subprocess.PIPE,
             stderr=subprocess.PIPE)
 

@@ -1,0 +1,11 @@
+// icon.h: the Windows program's icon, from a text pixel map to an .ico.
+#ifndef ZELM_ART_ICON_H
+#define ZELM_ART_ICON_H
+
+// Reads the 32 x 32 pixel map at source ('.' transparent, '#' black,
+// '+' light grey; lines starting with ';' are comments) and writes it as
+// a one-image, 16-colour icon file at target.  False, with a message on
+// stderr, when the map is malformed or a file cannot be used.
+bool RenderIcon(const char* source, const char* target);
+
+#endif
