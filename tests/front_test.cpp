@@ -8,62 +8,19 @@
 #include <stdlib.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
 #include "cheat.h"
 #include "circuit.h"
 #include "display.h"
+#include "harness.h"
 #include "loop.h"
 #include "sdl_spy.h"
 
 namespace {
 
-// The images in the order the program must load them.
-const char* const kLoadOrder[] = {"zelm.png", "q0.png", "q1.png",
-                                  "q2.png",   "a.png",  "b.png",
-                                  "y.png",    "gnarlwick.png"};
-SDL_Surface** const kHandles[] = {&gi_zelm, &gi_q0, &gi_q1, &gi_q2,
-                                  &gi_a,    &gi_b,  &gi_y,  &gi_gnarlwick};
-const int kImageCount = 8;
-
-std::string DataPath(const char* file)
-{
-    return std::string("data/") + file;
-}
-
-// Moves into a fresh temporary directory whose data/ folder links the
-// given images from the repository; LeaveWorkDir moves back and removes it.
-std::string EnterWorkDir(const std::vector<std::string>& images,
-                         bool with_data_folder)
-{
-    char pattern[] = "/tmp/zelm-front-XXXXXX";
-    std::string dir = mkdtemp(pattern);
-    if (with_data_folder) {
-        EXPECT_EQ(0, mkdir((dir + "/data").c_str(), 0755));
-        for (const std::string& image : images)
-            EXPECT_EQ(0, symlink((std::string(ZELM_DATA_DIR) + "/" + image)
-                                     .c_str(),
-                                 (dir + "/data/" + image).c_str()));
-    }
-    EXPECT_EQ(0, chdir(dir.c_str()));
-    return dir;
-}
-
-void LeaveWorkDir(const std::string& dir)
-{
-    EXPECT_EQ(0, chdir(ZELM_SOURCE_DIR));
-    EXPECT_EQ(0, system(("rm -rf '" + dir + "'").c_str()));
-}
-
-std::vector<std::string> AllImagesBut(int missing)
-{
-    std::vector<std::string> images;
-    for (int i = 0; i < kImageCount; i++)
-        if (i != missing)
-            images.push_back(kLoadOrder[i]);
-    return images;
-}
 
 class StartUp : public ::testing::Test {
 protected:
@@ -261,70 +218,6 @@ protected:
     void TearDown() override { Destroy(); }
 };
 
-void Push(SDL_Event event)
-{
-    ASSERT_EQ(0, SDL_PushEvent(&event));
-}
-
-void PushButton(Uint8 type, Uint8 button, int x, int y)
-{
-    SDL_Event event = SDL_Event();
-    event.button.type = type;
-    event.button.button = button;
-    event.button.state = type == SDL_MOUSEBUTTONDOWN ? SDL_PRESSED
-                                                     : SDL_RELEASED;
-    event.button.x = static_cast<Uint16>(x);
-    event.button.y = static_cast<Uint16>(y);
-    Push(event);
-}
-
-void PushPress(Uint8 button, int x, int y)
-{
-    PushButton(SDL_MOUSEBUTTONDOWN, button, x, y);
-}
-
-void PushKey(Uint8 type, SDLKey key)
-{
-    SDL_Event event = SDL_Event();
-    event.key.type = type;
-    event.key.state = type == SDL_KEYDOWN ? SDL_PRESSED : SDL_RELEASED;
-    event.key.keysym.sym = key;
-    Push(event);
-}
-
-void PushMotion(int x, int y)
-{
-    SDL_Event event = SDL_Event();
-    event.motion.type = SDL_MOUSEMOTION;
-    event.motion.x = static_cast<Uint16>(x);
-    event.motion.y = static_cast<Uint16>(y);
-    Push(event);
-}
-
-void PushQuit()
-{
-    SDL_Event event = SDL_Event();
-    event.type = SDL_QUIT;
-    Push(event);
-}
-
-// Handles what was pushed, then a quit; the loop must end on that quit.
-void RunQueue()
-{
-    PushQuit();
-    ASSERT_EQ(0, ProcessEvent());
-}
-
-// Inputs and state as "ab q2q1q0", the player's view of the panel.
-std::string Cells()
-{
-    std::string s;
-    for (bool cell : {g_circuit.a, g_circuit.b}) s += cell ? '1' : '0';
-    s += ' ';
-    for (bool cell : {g_circuit.q2, g_circuit.q1, g_circuit.q0})
-        s += cell ? '1' : '0';
-    return s;
-}
 
 // The hit boxes as the design gives them: left < x <= right and
 // top < y <= bottom, with the cells the panel shows after one left press
@@ -346,15 +239,6 @@ const BoxCase kBoxes[] = {
     {"reset", 189, 213, 10, 34, "00 111", "00 000"},
 };
 
-void LoadCells(const char* cells)
-{
-    g_circuit = Circuit();
-    g_circuit.a = cells[0] == '1';
-    g_circuit.b = cells[1] == '1';
-    g_circuit.q2 = cells[3] == '1';
-    g_circuit.q1 = cells[4] == '1';
-    g_circuit.q0 = cells[5] == '1';
-}
 
 TEST_F(Events, LeftPressesActExactlyInsideEachHitBox)
 {

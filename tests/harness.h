@@ -1,0 +1,45 @@
+// harness.h: what the front-end tests share: the image table, working
+// directories with chosen images, and events pushed onto SDL's queue.
+#ifndef ZELM_TESTS_HARNESS_H
+#define ZELM_TESTS_HARNESS_H
+
+#include <SDL.h>
+
+#include <string>
+#include <vector>
+
+// The images in the order the program must load them, and their handles.
+const int kImageCount = 8;
+extern const char* const kLoadOrder[kImageCount];
+extern SDL_Surface** const kHandles[kImageCount];
+
+// "data/" + file, as the program names it.
+std::string DataPath(const char* file);
+
+// Moves into a fresh temporary directory; with_data_folder gives it a
+// data/ folder linking the named images from the repository's.  Returns
+// the directory, for LeaveWorkDir to move back and remove it.
+std::string EnterWorkDir(const std::vector<std::string>& images,
+                         bool with_data_folder);
+void LeaveWorkDir(const std::string& dir);
+
+// Every image's file name but the one at load position missing.
+std::vector<std::string> AllImagesBut(int missing);
+
+// Events onto SDL's queue, as SDL would deliver them.
+void Push(SDL_Event event);
+void PushButton(Uint8 type, Uint8 button, int x, int y);
+void PushPress(Uint8 button, int x, int y);
+void PushKey(Uint8 type, SDLKey key);
+void PushMotion(int x, int y);
+void PushQuit();
+
+// Handles what was pushed, then a quit; the loop must end on that quit.
+void RunQueue();
+
+// Inputs and state as "ab q2q1q0", the player's view of the panel, and
+// the circuit set from such a string with every other cell false.
+std::string Cells();
+void LoadCells(const char* cells);
+
+#endif
