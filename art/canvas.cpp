@@ -77,8 +77,7 @@ void FillRoundRect(Canvas& canvas, float left, float top, float right,
                                             y + SampleOffset(i), left, top,
                                             right, bottom, radius);
             if (hits > 0)
-                BlendPixel(canvas, x, y, c,
-                           hits / float(kSamples * kSamples));
+                BlendPixel(canvas, x, y, c, hits / float(kSamples * kSamples));
         }
     }
 }
@@ -101,8 +100,8 @@ static float RingCoverage(int x, int y, float cx, float cy, float inner,
 void FillDisc(Canvas& canvas, float cx, float cy, float radius,
               Colour centre_colour, Colour rim_colour)
 {
-    for (int y = static_cast<int>(floorf(cy - radius));
-         y < ceilf(cy + radius); y++)
+    for (int y = static_cast<int>(floorf(cy - radius)); y < ceilf(cy + radius);
+         y++)
         for (int x = static_cast<int>(floorf(cx - radius));
              x < ceilf(cx + radius); x++) {
             float coverage = RingCoverage(x, y, cx, cy, 0, radius);
@@ -110,8 +109,7 @@ void FillDisc(Canvas& canvas, float cx, float cy, float radius,
                 continue;
             float d = hypotf(x + 0.5f - cx, y + 0.5f - cy) / radius;
             BlendPixel(canvas, x, y,
-                       Mix(centre_colour, rim_colour, fminf(d, 1)),
-                       coverage);
+                       Mix(centre_colour, rim_colour, fminf(d, 1)), coverage);
         }
 }
 
@@ -173,8 +171,8 @@ Canvas Crop(const Canvas& canvas, int x, int y, int width, int height)
     for (int row = 0; row < height; row++)
         for (int col = 0; col < width; col++)
             part.pixels[static_cast<size_t>(row) * width + col] =
-                canvas.pixels[static_cast<size_t>(y + row) * canvas.width +
-                              x + col];
+                canvas.pixels[static_cast<size_t>(y + row) * canvas.width + x +
+                              col];
     return part;
 }
 

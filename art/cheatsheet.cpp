@@ -18,8 +18,8 @@ static const Colour kDotLit = {0.90f, 0.13f, 0.08f, 1};
 static const Colour kDotRim = {0.55f, 0.06f, 0.04f, 1};
 static const Colour kDotDark = {0.70f, 0.64f, 0.52f, 1};
 
-static const int kStateX = 5;   // left of the NOW column
-static const int kCellX = 34;   // left of the first input column
+static const int kStateX = 5; // left of the NOW column
+static const int kCellX = 34; // left of the first input column
 static const int kCellPitch = 30;
 static const int kLegendY = 4;
 static const int kHeaderY = 15;
@@ -50,8 +50,8 @@ static void DrawCard(Canvas& canvas)
                   kPaperEdge);
     FillRoundRect(canvas, 1, 1, kSheetWidth - 1, kSheetHeight - 1, 2, kPaper,
                   kPaper);
-    StrokeLine(canvas, 4, kFirstRowY - 3.5f, kSheetWidth - 4,
-               kFirstRowY - 3.5f, 1, kPaperEdge);
+    StrokeLine(canvas, 4, kFirstRowY - 3.5f, kSheetWidth - 4, kFirstRowY - 3.5f,
+               1, kPaperEdge);
     StrokeLine(canvas, kCellX - 6.5f, kHeaderY - 1, kCellX - 6.5f,
                kSheetHeight - 4, 1, kPaperEdge);
     for (int row = 2; row < 8; row += 2) {

@@ -70,8 +70,7 @@ int TextWidth(const char* text)
 void DrawText(Canvas& canvas, int x, int y, const char* text, Colour colour,
               int scale)
 {
-    for (const char* ch = text; *ch != '\0';
-         ch++, x += kGlyphAdvance * scale) {
+    for (const char* ch = text; *ch != '\0'; ch++, x += kGlyphAdvance * scale) {
         const Glyph* glyph = FindGlyph(*ch);
         if (glyph == NULL)
             continue;

@@ -23,7 +23,7 @@ struct Ink {
 };
 
 static const Ink kInks[] = {
-    {'.', 0, true},
+    {'.', 0, true },
     {'#', 0, false},
     {'+', 1, false},
 };
@@ -78,8 +78,8 @@ static std::vector<std::string> ReadRows(const char* source)
             good = good && FindInk(ch) != NULL;
     }
     if (!good) {
-        fprintf(stderr, "%s: want %d rows of %d pixels from \".#+\"\n",
-                source, kSize, kSize);
+        fprintf(stderr, "%s: want %d rows of %d pixels from \".#+\"\n", source,
+                kSize, kSize);
         rows.clear();
     }
     return rows;

@@ -7,9 +7,12 @@
 
 // Where the program draws each lamp, and so where its hit box lies.
 const Lamp kLamps[] = {
-    {"a.png", "A", 30, 72, kGreen},    {"b.png", "B", 30, 118, kGreen},
-    {"q2.png", "Q2", 115, 204, kAmber}, {"q1.png", "Q1", 156, 204, kAmber},
-    {"q0.png", "Q0", 192, 204, kAmber}, {"y.png", "Y", 272, 112, kRed},
+    {"a.png",  "A",  30,  72,  kGreen},
+    {"b.png",  "B",  30,  118, kGreen},
+    {"q2.png", "Q2", 115, 204, kAmber},
+    {"q1.png", "Q1", 156, 204, kAmber},
+    {"q0.png", "Q0", 192, 204, kAmber},
+    {"y.png",  "Y",  272, 112, kRed  },
 };
 const int kLampCount = sizeof kLamps / sizeof kLamps[0];
 
@@ -47,12 +50,18 @@ struct Glass {
 };
 
 static const Glass kGlass[] = {
-    {{0.10f, 0.24f, 0.12f, 1}, {0.04f, 0.10f, 0.05f, 1},
-     {0.85f, 1.00f, 0.80f, 1}, {0.15f, 0.80f, 0.25f, 1}},
-    {{0.28f, 0.20f, 0.06f, 1}, {0.11f, 0.07f, 0.02f, 1},
-     {1.00f, 0.96f, 0.72f, 1}, {1.00f, 0.62f, 0.08f, 1}},
-    {{0.28f, 0.08f, 0.07f, 1}, {0.11f, 0.03f, 0.03f, 1},
-     {1.00f, 0.82f, 0.74f, 1}, {0.95f, 0.16f, 0.10f, 1}},
+    {{0.10f, 0.24f, 0.12f, 1},
+     {0.04f, 0.10f, 0.05f, 1},
+     {0.85f, 1.00f, 0.80f, 1},
+     {0.15f, 0.80f, 0.25f, 1}},
+    {{0.28f, 0.20f, 0.06f, 1},
+     {0.11f, 0.07f, 0.02f, 1},
+     {1.00f, 0.96f, 0.72f, 1},
+     {1.00f, 0.62f, 0.08f, 1}},
+    {{0.28f, 0.08f, 0.07f, 1},
+     {0.11f, 0.03f, 0.03f, 1},
+     {1.00f, 0.82f, 0.74f, 1},
+     {0.95f, 0.16f, 0.10f, 1}},
 };
 
 static void DrawFace(Canvas& canvas)
@@ -65,8 +74,7 @@ static void DrawFace(Canvas& canvas)
 static void DrawScrew(Canvas& canvas, float cx, float cy)
 {
     FillDisc(canvas, cx, cy, 3.5f, kSteelLight, kSteelDark);
-    StrokeLine(canvas, cx - 2.2f, cy + 2.2f, cx + 2.2f, cy - 2.2f, 1,
-               kHole);
+    StrokeLine(canvas, cx - 2.2f, cy + 2.2f, cx + 2.2f, cy - 2.2f, 1, kHole);
 }
 
 // Brass traces from every lamp and button into the sealed cover.
@@ -133,8 +141,7 @@ static void DrawButton(Canvas& canvas, const Button& button, Colour cap_top,
     float l = button.left, t = button.top;
     FillRoundRect(canvas, l - 1, t - 1, l + 25, t + 25, 5, kHole, kHole);
     FillRoundRect(canvas, l, t, l + 24, t + 24, 4, kSteelLight, kSteelDark);
-    FillRoundRect(canvas, l + 2, t + 2, l + 22, t + 22, 3, cap_top,
-                  cap_bottom);
+    FillRoundRect(canvas, l + 2, t + 2, l + 22, t + 22, 3, cap_top, cap_bottom);
     Colour ink = {0.12f, 0.12f, 0.14f, 1};
     if (pulse)
         DrawPulse(canvas, l + 12, t + 12, ink);

@@ -17,7 +17,7 @@ enum LampColour { kGreen, kAmber, kRed };
 struct Lamp {
     const char* file; // image file written for the lit lamp
     const char* label;
-    int x, y;         // drawing point of the lamp image
+    int x, y; // drawing point of the lamp image
     LampColour colour;
 };
 

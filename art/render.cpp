@@ -1,10 +1,10 @@
 // render.cpp: renders the panel images into a data folder.
 //
 // Usage: zelm_art DATADIR ICONSOURCE ICONFILE: the images into DATADIR, and
-// the Windows icon from its pixel map.  The background keeps its alpha; each lit lamp is
-// the lit panel, composed over white as the program composes it, cut to the
-// lamp's square, so that it lies on the background without a seam.  The
-// cheat overlay is an opaque card.
+// the Windows icon from its pixel map.  The background keeps its alpha; each
+// lit lamp is the lit panel, composed over white as the program composes it,
+// cut to the lamp's square, so that it lies on the background without a seam.
+// The cheat overlay is an opaque card.
 #include <stdio.h>
 
 #include <string>

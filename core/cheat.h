@@ -8,9 +8,9 @@
 
 #include <stdint.h>
 
-extern char g_cheat_str[10];  // the word, "gnarlwick", in a writable buffer
-extern int32_t g_cheat_pos;   // letters matched so far, 0 to 8
-extern bool g_cheat_flag;     // whether the overlay is shown
+extern char g_cheat_str[10]; // the word, "gnarlwick", in a writable buffer
+extern int32_t g_cheat_pos;  // letters matched so far, 0 to 8
+extern bool g_cheat_flag;    // whether the overlay is shown
 
 // Feeds one key press, as SDL's key symbol: a letter key gives its
 // lowercase ASCII code, Shift or not.  Any key that is not the next letter

@@ -31,13 +31,13 @@ struct Asset {
 };
 
 static const Asset kAssets[] = {
-    {"data/zelm.png", true, &gi_zelm},
-    {"data/q0.png", false, &gi_q0},
-    {"data/q1.png", false, &gi_q1},
-    {"data/q2.png", false, &gi_q2},
-    {"data/a.png", false, &gi_a},
-    {"data/b.png", false, &gi_b},
-    {"data/y.png", false, &gi_y},
+    {"data/zelm.png",      true,  &gi_zelm     },
+    {"data/q0.png",        false, &gi_q0       },
+    {"data/q1.png",        false, &gi_q1       },
+    {"data/q2.png",        false, &gi_q2       },
+    {"data/a.png",         false, &gi_a        },
+    {"data/b.png",         false, &gi_b        },
+    {"data/y.png",         false, &gi_y        },
     {"data/gnarlwick.png", false, &gi_gnarlwick},
 };
 
@@ -53,14 +53,14 @@ struct Layer {
 };
 
 static const Layer kLayout[] = {
-    {&gi_zelm, &kAlways, 0, 0},
-    {&gi_q2, &g_circuit.q2, 115, 204},
-    {&gi_q1, &g_circuit.q1, 156, 204},
-    {&gi_q0, &g_circuit.q0, 192, 204},
-    {&gi_a, &g_circuit.a, 30, 72},
-    {&gi_b, &g_circuit.b, 30, 118},
-    {&gi_y, &g_circuit.y, 272, 112},
-    {&gi_gnarlwick, &g_cheat_flag, 114, 82},
+    {&gi_zelm,      &kAlways,      0,   0  },
+    {&gi_q2,        &g_circuit.q2, 115, 204},
+    {&gi_q1,        &g_circuit.q1, 156, 204},
+    {&gi_q0,        &g_circuit.q0, 192, 204},
+    {&gi_a,         &g_circuit.a,  30,  72 },
+    {&gi_b,         &g_circuit.b,  30,  118},
+    {&gi_y,         &g_circuit.y,  272, 112},
+    {&gi_gnarlwick, &g_cheat_flag, 114, 82 },
 };
 
 bool Init()

@@ -13,13 +13,13 @@
 extern SDL_Surface* g_screen; // owned by SDL, never freed here
 
 // The loaded images, converted to the display format; null until loaded.
-extern SDL_Surface* gi_zelm; // background panel, with alpha
-extern SDL_Surface* gi_a;    // lit lamp of input a
-extern SDL_Surface* gi_b;    // lit lamp of input b
-extern SDL_Surface* gi_q0;   // lit lamp of flip-flop 0
-extern SDL_Surface* gi_q1;   // lit lamp of flip-flop 1
-extern SDL_Surface* gi_q2;   // lit lamp of flip-flop 2
-extern SDL_Surface* gi_y;    // lit lamp of output y
+extern SDL_Surface* gi_zelm;      // background panel, with alpha
+extern SDL_Surface* gi_a;         // lit lamp of input a
+extern SDL_Surface* gi_b;         // lit lamp of input b
+extern SDL_Surface* gi_q0;        // lit lamp of flip-flop 0
+extern SDL_Surface* gi_q1;        // lit lamp of flip-flop 1
+extern SDL_Surface* gi_q2;        // lit lamp of flip-flop 2
+extern SDL_Surface* gi_y;         // lit lamp of output y
 extern SDL_Surface* gi_gnarlwick; // the cheat overlay
 
 // Starts SDL, the window and every image; false at the first failure.

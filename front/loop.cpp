@@ -22,8 +22,8 @@ struct LampBox {
 };
 
 static const LampBox kLampBoxes[] = {
-    {{30, 54, 72, 96}, &g_circuit.a},
-    {{30, 54, 118, 142}, &g_circuit.b},
+    {{30, 54, 72, 96},     &g_circuit.a },
+    {{30, 54, 118, 142},   &g_circuit.b },
     {{192, 216, 204, 228}, &g_circuit.q0},
     {{156, 180, 204, 228}, &g_circuit.q1},
     {{115, 139, 204, 228}, &g_circuit.q2},

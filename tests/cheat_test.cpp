@@ -5,7 +5,8 @@
 
 #include "cheat.h"
 
-namespace {
+namespace
+{
 
 // SDL's key symbols for the keys these cases press.
 const int kEscape = 27;

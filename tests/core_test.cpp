@@ -7,7 +7,8 @@
 
 #include "circuit.h"
 
-namespace {
+namespace
+{
 
 // The circuit's tables as the design gives them: one row per state
 // q2 q1 q0, one column per input pair a b = 00, 01, 10, 11.
@@ -23,8 +24,14 @@ const char* const kNextState[8][4] = {
 };
 
 const int kOutput[8][4] = {
-    {1, 0, 0, 0}, {0, 0, 1, 1}, {0, 0, 0, 0}, {1, 0, 0, 0},
-    {1, 1, 1, 1}, {1, 1, 1, 1}, {1, 1, 1, 1}, {1, 1, 1, 1},
+    {1, 0, 0, 0},
+    {0, 0, 1, 1},
+    {0, 0, 0, 0},
+    {1, 0, 0, 0},
+    {1, 1, 1, 1},
+    {1, 1, 1, 1},
+    {1, 1, 1, 1},
+    {1, 1, 1, 1},
 };
 
 // Sets the circuit to state q2 q1 q0 = state and inputs a b = inputs,
@@ -104,9 +111,9 @@ TEST(Circuit, ClockStepsOnlyLeadIntoTheFiveReachableStates)
         for (int inputs = 0; inputs < 4; inputs++) {
             Load(state, inputs);
             ClockStep();
-            EXPECT_NE(std::end(reachable),
-                      std::find(std::begin(reachable), std::end(reachable),
-                                State()));
+            EXPECT_NE(
+                std::end(reachable),
+                std::find(std::begin(reachable), std::end(reachable), State()));
         }
 }
 

@@ -19,10 +19,11 @@
 #include "loop.h"
 #include "sdl_spy.h"
 
-namespace {
+namespace
+{
 
-
-class StartUp : public ::testing::Test {
+class StartUp : public ::testing::Test
+{
 protected:
     void SetUp() override
     {
@@ -112,9 +113,8 @@ TEST_F(StartUp, AMissingImageStopsLoadingAndFreesThoseBeforeIt)
         size_t before = g_spy.freed.size();
         Destroy();
         EXPECT_EQ(error + "\n", testing::internal::GetCapturedStderr());
-        EXPECT_EQ(loaded,
-                  std::vector<SDL_Surface*>(g_spy.freed.begin() + before,
-                                            g_spy.freed.end()));
+        EXPECT_EQ(loaded, std::vector<SDL_Surface*>(
+                              g_spy.freed.begin() + before, g_spy.freed.end()));
         LeaveWorkDir(work_dir);
         work_dir.clear();
     }
@@ -200,7 +200,8 @@ TEST_F(StartUp, WaitingWithoutAnEventQueueFails)
 }
 
 // The event cases: a started panel with every cell false.
-class Events : public ::testing::Test {
+class Events : public ::testing::Test
+{
 protected:
     void SetUp() override
     {
@@ -218,7 +219,6 @@ protected:
     void TearDown() override { Destroy(); }
 };
 
-
 // The hit boxes as the design gives them: left < x <= right and
 // top < y <= bottom, with the cells the panel shows after one left press
 // inside, from all-false (the reset case starts from state 111).
@@ -230,15 +230,14 @@ struct BoxCase {
 };
 
 const BoxCase kBoxes[] = {
-    {"lamp a", 30, 54, 72, 96, "00 000", "10 000"},
-    {"lamp b", 30, 54, 118, 142, "00 000", "01 000"},
+    {"lamp a",  30,  54,  72,  96,  "00 000", "10 000"},
+    {"lamp b",  30,  54,  118, 142, "00 000", "01 000"},
     {"lamp q0", 192, 216, 204, 228, "00 000", "00 001"},
     {"lamp q1", 156, 180, 204, 228, "00 000", "00 010"},
     {"lamp q2", 115, 139, 204, 228, "00 000", "00 100"},
-    {"clock", 116, 140, 9, 33, "00 000", "00 011"},
-    {"reset", 189, 213, 10, 34, "00 111", "00 000"},
+    {"clock",   116, 140, 9,   33,  "00 000", "00 011"},
+    {"reset",   189, 213, 10,  34,  "00 111", "00 000"},
 };
-
 
 TEST_F(Events, LeftPressesActExactlyInsideEachHitBox)
 {
@@ -249,18 +248,22 @@ TEST_F(Events, LeftPressesActExactlyInsideEachHitBox)
             int x, y;
             bool inside;
         } const points[] = {
-            {box.left, mid_y, false},  {box.left + 1, mid_y, true},
-            {box.right, mid_y, true},  {box.right + 1, mid_y, false},
-            {mid_x, box.top, false},   {mid_x, box.top + 1, true},
-            {mid_x, box.bottom, true}, {mid_x, box.bottom + 1, false},
+            {box.left,      mid_y,          false},
+            {box.left + 1,  mid_y,          true },
+            {box.right,     mid_y,          true },
+            {box.right + 1, mid_y,          false},
+            {mid_x,         box.top,        false},
+            {mid_x,         box.top + 1,    true },
+            {mid_x,         box.bottom,     true },
+            {mid_x,         box.bottom + 1, false},
         };
         for (const auto& point : points) {
             LoadCells(box.start);
             PushPress(SDL_BUTTON_LEFT, point.x, point.y);
             RunQueue();
             EXPECT_EQ(point.inside ? box.inside : box.start, Cells())
-                << box.target << " pressed at (" << point.x << ", "
-                << point.y << ")";
+                << box.target << " pressed at (" << point.x << ", " << point.y
+                << ")";
         }
     }
 }

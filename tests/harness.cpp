@@ -11,11 +11,11 @@
 #include "loop.h"
 
 // The images in the order the program must load them.
-const char* const kLoadOrder[kImageCount] = {"zelm.png", "q0.png", "q1.png",
-                                  "q2.png",   "a.png",  "b.png",
-                                  "y.png",    "gnarlwick.png"};
-SDL_Surface** const kHandles[kImageCount] = {&gi_zelm, &gi_q0, &gi_q1, &gi_q2,
-                                  &gi_a,    &gi_b,  &gi_y,  &gi_gnarlwick};
+const char* const kLoadOrder[kImageCount] = {
+    "zelm.png", "q0.png", "q1.png", "q2.png",
+    "a.png",    "b.png",  "y.png",  "gnarlwick.png"};
+SDL_Surface** const kHandles[kImageCount] = {
+    &gi_zelm, &gi_q0, &gi_q1, &gi_q2, &gi_a, &gi_b, &gi_y, &gi_gnarlwick};
 
 std::string DataPath(const char* file)
 {
@@ -30,9 +30,9 @@ std::string EnterWorkDir(const std::vector<std::string>& images,
     if (with_data_folder) {
         EXPECT_EQ(0, mkdir((dir + "/data").c_str(), 0755));
         for (const std::string& image : images)
-            EXPECT_EQ(0, symlink((std::string(ZELM_DATA_DIR) + "/" + image)
-                                     .c_str(),
-                                 (dir + "/data/" + image).c_str()));
+            EXPECT_EQ(
+                0, symlink((std::string(ZELM_DATA_DIR) + "/" + image).c_str(),
+                           (dir + "/data/" + image).c_str()));
     }
     EXPECT_EQ(0, chdir(dir.c_str()));
     return dir;
@@ -63,8 +63,8 @@ void PushButton(Uint8 type, Uint8 button, int x, int y)
     SDL_Event event = SDL_Event();
     event.button.type = type;
     event.button.button = button;
-    event.button.state = type == SDL_MOUSEBUTTONDOWN ? SDL_PRESSED
-                                                     : SDL_RELEASED;
+    event.button.state =
+        type == SDL_MOUSEBUTTONDOWN ? SDL_PRESSED : SDL_RELEASED;
     event.button.x = static_cast<Uint16>(x);
     event.button.y = static_cast<Uint16>(y);
     Push(event);
@@ -109,7 +109,8 @@ void RunQueue()
 std::string Cells()
 {
     std::string s;
-    for (bool cell : {g_circuit.a, g_circuit.b}) s += cell ? '1' : '0';
+    for (bool cell : {g_circuit.a, g_circuit.b})
+        s += cell ? '1' : '0';
     s += ' ';
     for (bool cell : {g_circuit.q2, g_circuit.q1, g_circuit.q0})
         s += cell ? '1' : '0';

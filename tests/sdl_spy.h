@@ -13,13 +13,13 @@
 #include <vector>
 
 struct SdlSpy {
-    std::vector<std::string> loaded;  // paths given to IMG_Load, in order
-    std::vector<SDL_Surface*> freed;  // surfaces given to SDL_FreeSurface
-    int flips;                        // calls of SDL_Flip
-    bool fail_video_mode;             // SDL_SetVideoMode returns null
-    int fail_conversion_at;           // the n-th SDL_DisplayFormat (from 1)
-    int conversions;                  // calls of SDL_DisplayFormat so far
-    bool fail_wait;                   // SDL_WaitEvent returns 0
+    std::vector<std::string> loaded; // paths given to IMG_Load, in order
+    std::vector<SDL_Surface*> freed; // surfaces given to SDL_FreeSurface
+    int flips;                       // calls of SDL_Flip
+    bool fail_video_mode;            // SDL_SetVideoMode returns null
+    int fail_conversion_at;          // the n-th SDL_DisplayFormat (from 1)
+    int conversions;                 // calls of SDL_DisplayFormat so far
+    bool fail_wait;                  // SDL_WaitEvent returns 0
 };
 
 extern SdlSpy g_spy;
