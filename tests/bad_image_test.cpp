@@ -5,8 +5,8 @@
 // freeing every image loaded before; never a crash or a hang.  Run in the
 // sanitizer build and under valgrind, this is also the leak check for
 // every failure path of LoadImage.
-#include <gtest/gtest.h>
 #include <SDL_image.h>
+#include <gtest/gtest.h>
 #include <png.h>
 #include <stdio.h>
 #include <sys/stat.h>
@@ -24,7 +24,8 @@
 #include "loop.h"
 #include "sdl_spy.h"
 
-namespace {
+namespace
+{
 
 enum BadKind {
     kMissing,
@@ -46,16 +47,16 @@ struct BadCase {
 };
 
 const BadCase kCases[] = {
-    {kMissing,        "missing",                        false},
-    {kEmpty,          "zero bytes",                     false},
-    {kCutShort,       "a PNG cut short",                false},
-    {kRandomBytes,    "random bytes",                   false},
-    {kBrokenChecksum, "a PNG with a broken checksum",   false},
-    {kDirectory,      "a directory",                    false},
-    {kOnePixel,       "a 1 x 1 PNG",                    true },
-    {kHuge,           "an 8000 x 8000 PNG",             true },
-    {kBitmap,         "a BMP",                          true },
-    {kTooWideForSdl,  "a PNG wider than SDL's pitch",   false},
+    {kMissing,        "missing",                      false},
+    {kEmpty,          "zero bytes",                   false},
+    {kCutShort,       "a PNG cut short",              false},
+    {kRandomBytes,    "random bytes",                 false},
+    {kBrokenChecksum, "a PNG with a broken checksum", false},
+    {kDirectory,      "a directory",                  false},
+    {kOnePixel,       "a 1 x 1 PNG",                  true },
+    {kHuge,           "an 8000 x 8000 PNG",           true },
+    {kBitmap,         "a BMP",                        true },
+    {kTooWideForSdl,  "a PNG wider than SDL's pitch", false},
 };
 
 std::vector<char> ReadFile(const std::string& path)
@@ -108,8 +109,8 @@ std::vector<char> WithBrokenChecksum(std::vector<char> png)
 }
 
 // Puts a bad file of the given kind at path, made from the real image.
-void MakeBadFile(BadKind kind, const std::string& path,
-                 const std::string& real, const std::string& huge)
+void MakeBadFile(BadKind kind, const std::string& path, const std::string& real,
+                 const std::string& huge)
 {
     std::vector<char> bytes = ReadFile(real);
     switch (kind) {
@@ -155,7 +156,8 @@ void MakeBadFile(BadKind kind, const std::string& path,
     }
 }
 
-class BadImages : public ::testing::Test {
+class BadImages : public ::testing::Test
+{
 protected:
     static void SetUpTestSuite()
     {

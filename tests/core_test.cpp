@@ -6,33 +6,10 @@
 #include <string>
 
 #include "circuit.h"
+#include "circuit_tables.h"
 
 namespace
 {
-
-// The circuit's tables as the design gives them: one row per state
-// q2 q1 q0, one column per input pair a b = 00, 01, 10, 11.
-const char* const kNextState[8][4] = {
-    {"011", "001", "000", "000"}, // 000
-    {"000", "001", "010", "011"}, // 001
-    {"100", "000", "100", "100"}, // 010
-    {"010", "000", "100", "100"}, // 011
-    {"001", "011", "011", "011"}, // 100
-    {"000", "011", "010", "011"}, // 101
-    {"001", "001", "001", "001"}, // 110
-    {"010", "000", "000", "000"}, // 111
-};
-
-const int kOutput[8][4] = {
-    {1, 0, 0, 0},
-    {0, 0, 1, 1},
-    {0, 0, 0, 0},
-    {1, 0, 0, 0},
-    {1, 1, 1, 1},
-    {1, 1, 1, 1},
-    {1, 1, 1, 1},
-    {1, 1, 1, 1},
-};
 
 // Sets the circuit to state q2 q1 q0 = state and inputs a b = inputs,
 // every other cell false.

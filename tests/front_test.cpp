@@ -219,29 +219,9 @@ protected:
     void TearDown() override { Destroy(); }
 };
 
-// The hit boxes as the design gives them: left < x <= right and
-// top < y <= bottom, with the cells the panel shows after one left press
-// inside, from all-false (the reset case starts from state 111).
-struct BoxCase {
-    const char* target;
-    int left, right, top, bottom;
-    const char* start;
-    const char* inside;
-};
-
-const BoxCase kBoxes[] = {
-    {"lamp a",  30,  54,  72,  96,  "00 000", "10 000"},
-    {"lamp b",  30,  54,  118, 142, "00 000", "01 000"},
-    {"lamp q0", 192, 216, 204, 228, "00 000", "00 001"},
-    {"lamp q1", 156, 180, 204, 228, "00 000", "00 010"},
-    {"lamp q2", 115, 139, 204, 228, "00 000", "00 100"},
-    {"clock",   116, 140, 9,   33,  "00 000", "00 011"},
-    {"reset",   189, 213, 10,  34,  "00 111", "00 000"},
-};
-
 TEST_F(Events, LeftPressesActExactlyInsideEachHitBox)
 {
-    for (const BoxCase& box : kBoxes) {
+    for (const HitBoxCase& box : kHitBoxes) {
         int mid_x = (box.left + box.right) / 2;
         int mid_y = (box.top + box.bottom) / 2;
         struct {
@@ -273,7 +253,7 @@ TEST_F(Events, OtherButtonsRefreshTheOutputButActOnNothing)
     const Uint8 buttons[] = {SDL_BUTTON_MIDDLE, SDL_BUTTON_RIGHT,
                              SDL_BUTTON_WHEELUP, SDL_BUTTON_WHEELDOWN};
     for (Uint8 button : buttons)
-        for (const BoxCase& box : kBoxes) {
+        for (const HitBoxCase& box : kHitBoxes) {
             LoadCells(box.start);
             g_circuit.y = false;
             PushPress(button, box.left + 12, box.top + 12);

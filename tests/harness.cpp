@@ -17,6 +17,16 @@ const char* const kLoadOrder[kImageCount] = {
 SDL_Surface** const kHandles[kImageCount] = {
     &gi_zelm, &gi_q0, &gi_q1, &gi_q2, &gi_a, &gi_b, &gi_y, &gi_gnarlwick};
 
+const HitBoxCase kHitBoxes[kHitBoxCount] = {
+    {"lamp a",  30,  54,  72,  96,  "00 000", "10 000"},
+    {"lamp b",  30,  54,  118, 142, "00 000", "01 000"},
+    {"lamp q0", 192, 216, 204, 228, "00 000", "00 001"},
+    {"lamp q1", 156, 180, 204, 228, "00 000", "00 010"},
+    {"lamp q2", 115, 139, 204, 228, "00 000", "00 100"},
+    {"clock",   116, 140, 9,   33,  "00 000", "00 011"},
+    {"reset",   189, 213, 10,  34,  "00 111", "00 000"},
+};
+
 std::string DataPath(const char* file)
 {
     return std::string("data/") + file;

@@ -13,6 +13,19 @@ const int kImageCount = 8;
 extern const char* const kLoadOrder[kImageCount];
 extern SDL_Surface** const kHandles[kImageCount];
 
+// The hit boxes as the design gives them: left < x <= right and
+// top < y <= bottom, with the cells the panel shows after one left press
+// inside, from all-false (the reset case starts from state 111).
+struct HitBoxCase {
+    const char* target;
+    int left, right, top, bottom;
+    const char* start;
+    const char* inside;
+};
+
+const int kHitBoxCount = 7;
+extern const HitBoxCase kHitBoxes[kHitBoxCount];
+
 // "data/" + file, as the program names it.
 std::string DataPath(const char* file);
 
