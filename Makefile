@@ -6,25 +6,28 @@
 #   make windows  cross-build build-windows/zelm.exe and its portable zip;
 #               ZELM_SDL_MINGW_DIR=... links against the official SDL 1.2
 #               and SDL_image 1.2 MinGW development files in that folder
+#   make dist   the Linux tarball: build/zelm-linux-x86_64.tar.gz
+#   make bench  measure zelm beside a plain C floor doing the same work
 #   make art    render data/*.png and the icon afresh from art/
 #
 # Package installation needs root; as another user it goes through sudo.
 
 PACKAGES := make cmake g++ libsdl1.2-dev libsdl-image1.2-dev libpng-dev \
             libgtest-dev python3 xvfb xdotool imagemagick valgrind \
-            g++-mingw-w64-x86-64 binutils-mingw-w64-x86-64 icoutils
+            g++-mingw-w64-x86-64 binutils-mingw-w64-x86-64 icoutils \
+            libbenchmark-dev
 SUDO := $(shell [ "$$(id -u)" -eq 0 ] || echo sudo)
 WERROR ?= ON
 JOBS ?= 2
 
-.PHONY: run test deps build build-asan windows art clean
+.PHONY: run test deps build build-asan windows dist bench art clean
 
 run: build
 	@if [ -z "$$DISPLAY" ]; then \
 	    echo "zelm needs an X11 display, and DISPLAY is not set."; exit 1; fi
 	./build/zelm
 
-test: build-asan windows build
+test: build-asan windows dist
 	cd build-asan && ctest --output-on-failure
 	cd build && ctest --output-on-failure
 
@@ -54,6 +57,12 @@ windows: deps
 	    -DZELM_SDL_MINGW_DIR=$(ZELM_SDL_MINGW_DIR)
 	cmake --build build-windows -j$(JOBS)
 	cd build-windows && cpack -G ZIP
+
+dist: build
+	cd build && cpack -G TGZ
+
+bench: build
+	python3 bench/measure.py build .
 
 art: build
 	./build/zelm_art data art/icon.txt front/zelm.ico

@@ -1,0 +1,145 @@
+"""measure.py: what zelm costs, beside a plain C floor doing the same work.
+
+Usage: measure.py BUILD_DIR SOURCE_DIR.  In a private Xvfb it runs the
+Google Benchmark binary (the core operations and one Draw, each paired
+with its C floor), then starts the real zelm and the floor program
+(bench/floor_*.c) in turn and measures each the same way: the time from
+start to a shown window, the CPU per handled click over a burst, the CPU
+spent idle, and the peak resident memory.  Prints one table with the
+ratios; the goal is every ratio at most 1.05.
+"""
+import json
+import os
+import statistics
+import subprocess
+import sys
+import time
+
+BUILD, SOURCE = sys.argv[1], sys.argv[2]
+sys.path[:0] = [os.path.join(SOURCE, "tests"),
+                os.path.join(SOURCE, "tests", "e2e")]
+import xpanel  # noqa: E402
+
+STARTS = 7          # runs of each program for the start-up time
+CLICKS = 2000       # clicks in the burst
+IDLE_SECONDS = 3.0
+CLOCK = (128, 20)   # the burst presses the clock button
+
+
+def cpu_ns(pid):
+    """CPU time the process has used, in nanoseconds."""
+    with open("/proc/%d/schedstat" % pid) as stat:
+        return int(stat.read().split()[0])
+
+
+def peak_rss_kib(pid):
+    with open("/proc/%d/status" % pid) as status:
+        for line in status:
+            if line.startswith("VmHWM:"):
+                return int(line.split()[1])
+    return 0
+
+
+def wait_until_idle(pid, idle_rate, quiet=0.3):
+    """Waits until the process uses no more CPU than idle_rate (ns a
+    second) plus a millisecond over `quiet` seconds; returns its CPU ns."""
+    last = cpu_ns(pid)
+    while True:
+        time.sleep(quiet)
+        now = cpu_ns(pid)
+        if now - last <= idle_rate * quiet + 1e6:
+            return now
+        last = now
+
+
+def start_time(session, command):
+    """Seconds from starting the program to its window being shown."""
+    begin = time.monotonic()
+    session.run(SOURCE, command)
+    pattern = "^Zelmora :-\\)$"
+    while not session.xdotool("search", "--onlyvisible", "--name",
+                              pattern).stdout.strip():
+        time.sleep(0.002)
+    shown = time.monotonic() - begin
+    session.find_window()
+    session.point(300, 40)
+    session.key("Escape")
+    session.finish()
+    return shown
+
+
+def running_costs(session, command):
+    """(CPU ms per click, idle CPU ms per second, peak RSS KiB)."""
+    session.run(SOURCE, command)
+    session.find_window()
+    session.wait_for(lambda shot: shot.pixel(0, 0) == (255, 255, 255),
+                     "the first frame")
+    pid = session.program.pid
+    session.point(*CLOCK)
+    time.sleep(0.5)
+    # Idle first: SDL's event wait wakes up on its own, and the burst's
+    # figure leaves that out.
+    idle_from, begin = cpu_ns(pid), time.monotonic()
+    time.sleep(IDLE_SECONDS)
+    idle_rate = (cpu_ns(pid) - idle_from) / (time.monotonic() - begin)
+    before, begin = cpu_ns(pid), time.monotonic()
+    session.xdotool("click", "--repeat", CLICKS, "--delay", 1, 1)
+    after = wait_until_idle(pid, idle_rate)
+    spent = after - before - idle_rate * (time.monotonic() - begin)
+    per_click = spent / CLICKS / 1e6
+    idle = idle_rate / 1e6
+    peak = peak_rss_kib(pid)
+    session.key("Escape")
+    session.finish()
+    return per_click, idle, peak
+
+
+def bench_figures(session):
+    """{name: median ns} from the Google Benchmark binary."""
+    out = subprocess.run(
+        [os.path.join(BUILD, "zelm_bench"), "--benchmark_format=json",
+         "--benchmark_repetitions=5",
+         "--benchmark_report_aggregates_only=true"],
+        env=session.env, check=True, capture_output=True, text=True).stdout
+    return {b["run_name"]: b["real_time"] for b in json.loads(out)["benchmarks"]
+            if b.get("aggregate_name") == "median"}
+
+
+def row(name, ours, floor, unit, digits):
+    ratio = ours / floor if floor else float("nan")
+    print("| %-34s | %12.*f | %12.*f | %-8s | %5.2f |" %
+          (name, digits, ours, digits, floor, unit, ratio))
+
+
+def main():
+    zelm = [os.path.join(BUILD, "zelm")]
+    floor = [os.path.join(BUILD, "zelm_floor_panel")]
+    session = xpanel.Session()
+    try:
+        figures = bench_figures(session)
+        starts = {name: statistics.median(start_time(session, command)
+                                          for _ in range(STARTS))
+                  for name, command in (("zelm", zelm), ("floor", floor))}
+        running = {name: running_costs(session, command)
+                   for name, command in (("zelm", zelm), ("floor", floor))}
+    finally:
+        session.close()
+
+    print("| %-34s | %12s | %12s | %-8s | %5s |" %
+          ("figure", "zelm", "C floor", "unit", "ratio"))
+    print("|%s|%s|%s|%s|%s|" % ("-" * 36, "-" * 14, "-" * 14, "-" * 10,
+                                "-" * 7))
+    for name in ("ClockStep", "UpdateOutput", "CheckCheatKey", "Draw"):
+        row(name, figures["BM_" + name], figures["BM_Floor" + name], "ns", 1)
+    row("start to shown window", starts["zelm"] * 1e3,
+        starts["floor"] * 1e3, "ms", 1)
+    row("CPU per handled click", running["zelm"][0], running["floor"][0],
+        "ms", 3)
+    row("CPU while idle", running["zelm"][1], running["floor"][1],
+        "ms/s", 3)
+    row("peak resident memory", running["zelm"][2], running["floor"][2],
+        "KiB", 0)
+
+
+if __name__ == "__main__":
+    main()

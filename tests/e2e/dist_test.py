@@ -1,0 +1,48 @@
+"""dist_test.py: the Linux tarball unpacks and plays from anywhere.
+
+Usage: dist_test.py TARBALL.  Unpacks it, starts its launcher from another
+working directory in a private Xvfb, waits for the panel and ends it with
+Escape.  Exits 77, saying why, when the tarball has not been built.
+"""
+import os
+import sys
+import tarfile
+import tempfile
+import unittest
+
+HERE = os.path.dirname(os.path.abspath(__file__))
+sys.path[:0] = [HERE, os.path.dirname(HERE)]
+import xpanel  # noqa: E402
+
+TARBALL = sys.argv[1]
+if not os.path.exists(TARBALL):
+    print("skipped: %s is not built (make dist)" % TARBALL)
+    sys.exit(77)
+if xpanel.missing_tools():
+    print("skipped: missing %s" % ", ".join(xpanel.missing_tools()))
+    sys.exit(77)
+
+
+class DistTest(unittest.TestCase):
+
+    def test_the_launcher_starts_the_panel_from_anywhere(self):
+        with tempfile.TemporaryDirectory() as unpacked, \
+                tempfile.TemporaryDirectory() as elsewhere:
+            with tarfile.open(TARBALL) as tarball:
+                tarball.extractall(unpacked)
+            launcher = os.path.join(unpacked, "zelm-linux-x86_64", "zelm")
+            self.assertTrue(os.access(launcher, os.X_OK))
+            session = xpanel.Session()
+            self.addCleanup(session.close)
+            session.run(elsewhere, [launcher])
+            session.find_window()
+            session.wait_for(lambda shot: shot.pixel(0, 0) == (255, 255, 255)
+                             and shot.pixel(160, 120) != (255, 255, 255),
+                             "the panel over white")
+            session.point(300, 40)
+            session.key("Escape")
+            self.assertEqual((0, "", ""), session.finish())
+
+
+if __name__ == "__main__":
+    unittest.main(argv=sys.argv[:1], verbosity=2)
