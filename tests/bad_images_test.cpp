@@ -1,4 +1,4 @@
-// bad_image_test.cpp: every image in turn replaced by something bad.
+// bad_images_test.cpp: every image in turn replaced by something bad.
 //
 // For each of the eight images and each kind of bad file, start-up either
 // succeeds and the panel plays, or fails with SDL's line on stderr after
