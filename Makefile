@@ -1,38 +1,30 @@
 # Makefile: the commands a newcomer needs, on Debian 12.
 #
-#   make run    install what is missing, build, and start the panel
-#   make test   the same set-up, then every test: a sanitizer build first,
-#               then the plain build with valgrind and the player's tests
+#   make run      install what is missing, build, and start the panel
+#   make test     the same set-up, then every test: a sanitizer build first,
+#                 then the plain build with valgrind, the player's tests,
+#                 and the checks of the Windows program and the tarball
 #   make windows  cross-build build-windows/zelm.exe and its portable zip;
-#               ZELM_SDL_MINGW_DIR=... links against the official SDL 1.2
-#               and SDL_image 1.2 MinGW development files in that folder
-#   make dist   the Linux tarball: build/zelm-linux-x86_64.tar.gz
-#   make bench  measure zelm beside a plain C floor doing the same work
-#   make art    render data/*.png and the icon afresh from art/
+#                 ZELM_SDL_MINGW_DIR=... links against the official SDL 1.2
+#                 and SDL_image 1.2 MinGW development files in that folder
+#   make dist     the Linux tarball: build/zelm-linux-x86_64.tar.gz
+#   make bench    measure zelm beside a plain C floor doing the same work
+#   make art      render data/*.png and the icon afresh from art/
 #
 # Package installation needs root; as another user it goes through sudo.
 
-PACKAGES := make cmake g++ libsdl1.2-dev libsdl-image1.2-dev libpng-dev \
-            libgtest-dev python3 xvfb xdotool imagemagick valgrind \
-            g++-mingw-w64-x86-64 binutils-mingw-w64-x86-64 icoutils \
-            libbenchmark-dev
+# What building and playing need, and what the tests and tools add.
+RUN_PACKAGES := make cmake g++ libsdl1.2-dev libsdl-image1.2-dev libpng-dev
+TEST_PACKAGES := $(RUN_PACKAGES) libgtest-dev libbenchmark-dev python3 \
+                 xvfb xdotool imagemagick valgrind g++-mingw-w64-x86-64 \
+                 binutils-mingw-w64-x86-64 icoutils
 SUDO := $(shell [ "$$(id -u)" -eq 0 ] || echo sudo)
 WERROR ?= ON
 JOBS ?= 2
 
-.PHONY: run test deps build build-asan windows dist bench art clean
-
-run: build
-	@if [ -z "$$DISPLAY" ]; then \
-	    echo "zelm needs an X11 display, and DISPLAY is not set."; exit 1; fi
-	./build/zelm
-
-test: build-asan windows dist
-	cd build-asan && ctest --output-on-failure
-	cd build && ctest --output-on-failure
-
-deps:
-	@missing=""; for p in $(PACKAGES); do \
+# Installs whichever of $(1) are missing.
+define install_missing
+	@missing=""; for p in $(1); do \
 	    dpkg-query -W -f='$${Status}\n' $$p 2>/dev/null | \
 	        grep -q '^install ok installed$$' || missing="$$missing $$p"; \
 	done; \
@@ -42,13 +34,38 @@ deps:
 	    DEBIAN_FRONTEND=noninteractive $(SUDO) apt-get install -y \
 	        --no-install-recommends $$missing; \
 	fi
+endef
+
+.PHONY: run test deps deps-run build build-asan windows dist bench art clean
+
+# A first `make run` configures without the tests and benchmarks, so that
+# playing needs no test tools; `make test` turns them on in the same build.
+run: deps-run
+	@[ -f build/CMakeCache.txt ] || cmake -S . -B build -DBUILD_TESTING=OFF \
+	    -DZELM_BENCH=OFF
+	cmake --build build --target zelm -j$(JOBS)
+	@if [ -z "$$DISPLAY" ]; then \
+	    echo "zelm needs an X11 display, and DISPLAY is not set."; exit 1; fi
+	./build/zelm
+
+test: build-asan windows dist
+	cd build-asan && ctest --output-on-failure
+	cd build && ctest --output-on-failure
+
+deps-run:
+	$(call install_missing,$(RUN_PACKAGES))
+
+deps:
+	$(call install_missing,$(TEST_PACKAGES))
 
 build: deps
-	cmake -S . -B build -DZELM_WERROR=$(WERROR)
+	cmake -S . -B build -DZELM_WERROR=$(WERROR) -DBUILD_TESTING=ON \
+	    -DZELM_BENCH=ON
 	cmake --build build -j$(JOBS)
 
 build-asan: deps
-	cmake -S . -B build-asan -DZELM_WERROR=$(WERROR) -DZELM_SANITIZE=ON
+	cmake -S . -B build-asan -DZELM_WERROR=$(WERROR) -DZELM_SANITIZE=ON \
+	    -DZELM_BENCH=OFF
 	cmake --build build-asan -j$(JOBS)
 
 windows: deps

@@ -1,6 +1,7 @@
 # Build options shared by every target: warnings and the sanitizer build.
 option(ZELM_WERROR "Treat compiler warnings as errors" OFF)
 option(ZELM_SANITIZE "Build with AddressSanitizer and UBSan" OFF)
+option(ZELM_BENCH "Build the benchmarks (needs Google Benchmark)" ON)
 
 add_compile_options(-Wall -Wextra)
 if(ZELM_WERROR)
