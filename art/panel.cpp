@@ -7,12 +7,12 @@
 
 // Where the program draws each lamp, and so where its hit box lies.
 const Lamp kLamps[] = {
-    {"a.png",  "A",  30,  72,  kGreen},
-    {"b.png",  "B",  30,  118, kGreen},
-    {"q2.png", "Q2", 115, 204, kAmber},
-    {"q1.png", "Q1", 156, 204, kAmber},
-    {"q0.png", "Q0", 192, 204, kAmber},
-    {"y.png",  "Y",  272, 112, kRed  },
+    {"a.png",  30,  72,  kGreen, "A",  16,  82 },
+    {"b.png",  30,  118, kGreen, "B",  16,  128},
+    {"q2.png", 115, 204, kAmber, "Q2", 131, 194},
+    {"q1.png", 156, 204, kAmber, "Q1", 172, 194},
+    {"q0.png", 192, 204, kAmber, "Q0", 208, 194},
+    {"y.png",  272, 112, kRed,   "Y",  283, 102},
 };
 const int kLampCount = sizeof kLamps / sizeof kLamps[0];
 
@@ -168,17 +168,6 @@ static void DrawLamp(Canvas& canvas, const Lamp& lamp, bool lit)
     }
 }
 
-// Each label sits beside its lamp, clear of the traces.
-static void DrawLampLabel(Canvas& canvas, const Lamp& lamp)
-{
-    if (lamp.x < 60) // the inputs, on the left edge
-        DrawText(canvas, lamp.x - 14, lamp.y + 10, lamp.label, kInk, 1);
-    else if (lamp.y > 200) // the state row, labels right of the traces
-        DrawText(canvas, lamp.x + 16, lamp.y - 10, lamp.label, kInk, 1);
-    else // the output, on the right edge
-        DrawTextCentred(canvas, lamp.x + 13, lamp.y - 10, lamp.label, kInk);
-}
-
 Canvas DrawPanel(bool lit)
 {
     Canvas canvas = MakeCanvas(kPanelWidth, kPanelHeight, kClear);
@@ -191,7 +180,8 @@ Canvas DrawPanel(bool lit)
                {0.55f, 0.12f, 0.10f, 1}, false);
     for (int i = 0; i < kLampCount; i++) {
         DrawLamp(canvas, kLamps[i], lit);
-        DrawLampLabel(canvas, kLamps[i]);
+        DrawText(canvas, kLamps[i].label_x, kLamps[i].label_y, kLamps[i].label,
+                 kInk, 1);
     }
     DrawText(canvas, 14, 212, "ZELMORA", kBrass, 2);
     return canvas;

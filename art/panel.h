@@ -16,9 +16,10 @@ enum LampColour { kGreen, kAmber, kRed };
 
 struct Lamp {
     const char* file; // image file written for the lit lamp
-    const char* label;
-    int x, y; // drawing point of the lamp image
+    int x, y;         // drawing point of the lamp image
     LampColour colour;
+    const char* label;
+    int label_x, label_y; // beside the lamp, clear of its trace
 };
 
 extern const Lamp kLamps[];
