@@ -9,6 +9,8 @@ bool g_cheat_flag = false;
 
 void CheckCheatKey(int sym)
 {
+    // The letter is read as a signed char: the word is plain ASCII, so no
+    // key code above 127 can ever match it.
     int expected = static_cast<signed char>(g_cheat_str[g_cheat_pos]);
     if (expected != sym) {
         g_cheat_pos = 0;
