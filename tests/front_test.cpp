@@ -361,7 +361,7 @@ TEST_F(Events, EscapeAndQuitEndTheLoopWithoutARedraw)
 void PushWord(const char* letters)
 {
     for (const char* letter = letters; *letter != '\0'; letter++)
-        PushKey(SDL_KEYDOWN, static_cast<SDLKey>(*letter));
+        PushKey(SDL_KEYDOWN, *letter);
 }
 
 TEST_F(Events, TheCheatWordTogglesTheOverlayOnItsNinthLetter)

@@ -68,7 +68,7 @@ void Push(SDL_Event event)
     ASSERT_EQ(0, SDL_PushEvent(&event));
 }
 
-void PushButton(Uint8 type, Uint8 button, int x, int y)
+SDL_Event ButtonEvent(Uint8 type, Uint8 button, int x, int y)
 {
     SDL_Event event = SDL_Event();
     event.button.type = type;
@@ -77,7 +77,30 @@ void PushButton(Uint8 type, Uint8 button, int x, int y)
         type == SDL_MOUSEBUTTONDOWN ? SDL_PRESSED : SDL_RELEASED;
     event.button.x = static_cast<Uint16>(x);
     event.button.y = static_cast<Uint16>(y);
-    Push(event);
+    return event;
+}
+
+SDL_Event KeyEvent(Uint8 type, int sym)
+{
+    SDL_Event event = SDL_Event();
+    event.key.type = type;
+    event.key.state = type == SDL_KEYDOWN ? SDL_PRESSED : SDL_RELEASED;
+    event.key.keysym.sym = static_cast<SDLKey>(sym);
+    return event;
+}
+
+SDL_Event MotionEvent(int x, int y)
+{
+    SDL_Event event = SDL_Event();
+    event.motion.type = SDL_MOUSEMOTION;
+    event.motion.x = static_cast<Uint16>(x);
+    event.motion.y = static_cast<Uint16>(y);
+    return event;
+}
+
+void PushButton(Uint8 type, Uint8 button, int x, int y)
+{
+    Push(ButtonEvent(type, button, x, y));
 }
 
 void PushPress(Uint8 button, int x, int y)
@@ -85,22 +108,14 @@ void PushPress(Uint8 button, int x, int y)
     PushButton(SDL_MOUSEBUTTONDOWN, button, x, y);
 }
 
-void PushKey(Uint8 type, SDLKey key)
+void PushKey(Uint8 type, int sym)
 {
-    SDL_Event event = SDL_Event();
-    event.key.type = type;
-    event.key.state = type == SDL_KEYDOWN ? SDL_PRESSED : SDL_RELEASED;
-    event.key.keysym.sym = key;
-    Push(event);
+    Push(KeyEvent(type, sym));
 }
 
 void PushMotion(int x, int y)
 {
-    SDL_Event event = SDL_Event();
-    event.motion.type = SDL_MOUSEMOTION;
-    event.motion.x = static_cast<Uint16>(x);
-    event.motion.y = static_cast<Uint16>(y);
-    Push(event);
+    Push(MotionEvent(x, y));
 }
 
 void PushQuit()

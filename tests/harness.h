@@ -39,11 +39,14 @@ void LeaveWorkDir(const std::string& dir);
 // Every image's file name but the one at load position missing.
 std::vector<std::string> AllImagesBut(int missing);
 
-// Events onto SDL's queue, as SDL would deliver them.
+// Events as SDL would deliver them, and the same pushed onto its queue.
+SDL_Event ButtonEvent(Uint8 type, Uint8 button, int x, int y);
+SDL_Event KeyEvent(Uint8 type, int sym);
+SDL_Event MotionEvent(int x, int y);
 void Push(SDL_Event event);
 void PushButton(Uint8 type, Uint8 button, int x, int y);
 void PushPress(Uint8 button, int x, int y);
-void PushKey(Uint8 type, SDLKey key);
+void PushKey(Uint8 type, int sym);
 void PushMotion(int x, int y);
 void PushQuit();
 
