@@ -56,9 +56,8 @@ def start_time(session, command):
     """Seconds from starting the program to its window being shown."""
     begin = time.monotonic()
     session.run(SOURCE, command)
-    pattern = "^Zelmora :-\\)$"
     while not session.xdotool("search", "--onlyvisible", "--name",
-                              pattern).stdout.strip():
+                              xpanel.CAPTION_PATTERN).stdout.strip():
         time.sleep(0.002)
     shown = time.monotonic() - begin
     session.find_window()
@@ -72,8 +71,7 @@ def running_costs(session, command):
     """(CPU ms per click, idle CPU ms per second, peak RSS KiB)."""
     session.run(SOURCE, command)
     session.find_window()
-    session.wait_for(lambda shot: shot.pixel(0, 0) == (255, 255, 255),
-                     "the first frame")
+    session.wait_for(xpanel.panel_drawn, "the first frame")
     pid = session.program.pid
     session.point(*CLOCK)
     time.sleep(0.5)

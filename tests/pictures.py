@@ -59,3 +59,8 @@ def read_png(path, flatten_over_white=False):
                                     check=True, capture_output=True).stdout)
 
 
+def read_rgba(path):
+    """A picture's pixels as (r, g, b, a) tuples, row by row."""
+    raw = subprocess.run([CONVERT, path, "-depth", "8", "rgba:-"],
+                         check=True, capture_output=True).stdout
+    return [tuple(raw[i:i + 4]) for i in range(0, len(raw), 4)]

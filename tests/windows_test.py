@@ -17,11 +17,17 @@ import sys
 import tempfile
 import unittest
 
+HERE = os.path.dirname(os.path.abspath(__file__))
+sys.path[:0] = [HERE, os.path.join(HERE, "e2e")]
+import xpanel  # noqa: E402
+from pictures import CONVERT, read_rgba  # noqa: E402
+
 EXE, SOURCE_DIR = sys.argv[1], sys.argv[2]
 WINE_ONLY = sys.argv[3:] == ["--wine"]
 OBJDUMP = "x86_64-w64-mingw32-objdump"
 NM = "x86_64-w64-mingw32-nm"
-TOOLS = [OBJDUMP, NM, "wrestool", "icotool", "/usr/bin/convert"]
+TOOLS = [OBJDUMP, NM, "wrestool", "icotool", CONVERT]
+
 
 def skip(why):
     print("skipped: " + why)
@@ -41,8 +47,6 @@ if WINE_ONLY and not DLLS:
 if WINE_ONLY and WINE is None:
     skip("wine64 is not installed")
 
-HERE = os.path.dirname(os.path.abspath(__file__))
-sys.path[:0] = [HERE, os.path.join(HERE, "e2e")]
 
 SDL_IMPORTS = {
     "SDL.dll": {"SDL_Init", "SDL_SetVideoMode", "SDL_WM_SetCaption",
@@ -73,11 +77,6 @@ def imports():
         elif not line.strip():
             dll = None
     return table
-
-
-def read_rgba(png):
-    raw = run("/usr/bin/convert", png, "-depth", "8", "rgba:-")
-    return [tuple(raw[i:i + 4]) for i in range(0, len(raw), 4)]
 
 
 def icon_source():
@@ -142,7 +141,6 @@ class PortableExecutableTest(unittest.TestCase):
 class WineTest(unittest.TestCase):
 
     def test_opens_its_window_and_ends_on_escape(self):
-        import xpanel
         with tempfile.TemporaryDirectory() as work:
             shutil.copy(EXE, work)
             shutil.copytree(os.path.join(SOURCE_DIR, "data"),

@@ -36,9 +36,7 @@ class DistTest(unittest.TestCase):
             self.addCleanup(session.close)
             session.run(elsewhere, [launcher])
             session.find_window()
-            session.wait_for(lambda shot: shot.pixel(0, 0) == (255, 255, 255)
-                             and shot.pixel(160, 120) != (255, 255, 255),
-                             "the panel over white")
+            session.wait_for(xpanel.panel_drawn, "the panel over white")
             session.point(300, 40)
             session.key("Escape")
             self.assertEqual((0, "", ""), session.finish())

@@ -19,6 +19,7 @@ SOURCE_DIR = os.environ.get("ZELM_SOURCE_DIR", "")
 # A command to run zelm under, such as valgrind, split like a shell would.
 WRAPPER = shlex.split(os.environ.get("ZELM_WRAPPER", ""))
 CAPTION = "Zelmora :-)"
+CAPTION_PATTERN = "^" + CAPTION.replace(")", "\\)") + "$"  # for xdotool
 DEADLINE = 30.0  # seconds; generous, since CI machines are slow
 IMPORT = "/usr/bin/import"
 TOOLS = ["Xvfb", "xdotool", IMPORT, "/usr/bin/convert"]
@@ -30,6 +31,13 @@ def missing_tools():
     if not ZELM or not SOURCE_DIR:
         missing.append("ZELM and ZELM_SOURCE_DIR in the environment")
     return missing
+
+
+def panel_drawn(shot):
+    """Whether a frame is on screen: the white fill at the corner, the
+    panel in the middle."""
+    return (shot.pixel(0, 0) == (255, 255, 255) and
+            shot.pixel(160, 120) != (255, 255, 255))
 
 
 def start_xvfb():
@@ -94,13 +102,13 @@ class Session:
 
     def find_window(self):
         """Waits for the window captioned exactly like zelm's."""
-        pattern = "^" + CAPTION.replace(")", "\\)") + "$"
         end = time.monotonic() + DEADLINE
         while time.monotonic() < end:
             if self.program.poll() is not None:
                 raise AssertionError("zelm exited early: %r" %
                                      (self.finish(),))
-            found = self.xdotool("search", "--name", pattern).stdout.split()
+            found = self.xdotool("search", "--name",
+                                 CAPTION_PATTERN).stdout.split()
             if found:
                 self.window = found[0]
                 return self.window
