@@ -4,8 +4,8 @@
 
 #include "canvas.h"
 
-// The overlay is drawn at (114, 82), between the lamps: it covers the
-// sealed cover and no lamp.
+// The overlay is drawn at (kOverlayX, kOverlayY), between the lamps: it
+// covers the sealed cover and no lamp.
 static const int kSheetWidth = 156;
 static const int kSheetHeight = 104;
 

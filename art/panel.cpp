@@ -5,26 +5,44 @@
 
 #include "font.h"
 
-// Where the program draws each lamp, and so where its hit box lies.
-const Lamp kLamps[] = {
-    {"a.png",  30,  72,  kGreen, "A",  16,  82 },
-    {"b.png",  30,  118, kGreen, "B",  16,  128},
-    {"q2.png", 115, 204, kAmber, "Q2", 131, 194},
-    {"q1.png", 156, 204, kAmber, "Q1", 172, 194},
-    {"q0.png", 192, 204, kAmber, "Q0", 208, 194},
-    {"y.png",  272, 112, kRed,   "Y",  283, 102},
-};
-const int kLampCount = sizeof kLamps / sizeof kLamps[0];
+// How each lamp looks: its glass and its label, which stands beside the
+// lamp (offset from its drawing point), clear of its trace.
+enum LampColour { kGreen, kAmber, kRed };
 
-// A push button: its 24 x 24 hit box in the program, in pixel-edge units.
-struct Button {
-    float left, top;
+struct LampStyle {
+    const bool* cell;
+    LampColour colour;
     const char* label;
-    float label_dx; // label's offset from the button's left edge
+    int label_dx, label_dy;
 };
 
-static const Button kClock = {117, 10, "CLOCK", -33};
-static const Button kReset = {190, 11, "RESET", 29};
+static const LampStyle kLampStyles[] = {
+    {&g_circuit.a,  kGreen, "A",  -14, 10 },
+    {&g_circuit.b,  kGreen, "B",  -14, 10 },
+    {&g_circuit.q2, kAmber, "Q2", 16,  -10},
+    {&g_circuit.q1, kAmber, "Q1", 16,  -10},
+    {&g_circuit.q0, kAmber, "Q0", 16,  -10},
+    {&g_circuit.y,  kRed,   "Y",  11,  -10},
+};
+
+static const LampStyle& StyleOf(const LampPlace& lamp)
+{
+    for (const LampStyle& style : kLampStyles)
+        if (style.cell == lamp.cell)
+            return style;
+    return kLampStyles[0]; // every lamp has a style: see kLampStyles
+}
+
+// A push button's cap fills its box, whose lower bounds are exclusive:
+// the cap starts one pixel in.
+struct Button {
+    const HitBox& box;
+    const char* label;
+    float label_dx; // label's offset from the cap's left edge
+};
+
+static const Button kClock = {kClockBox, "CLOCK", -33};
+static const Button kReset = {kResetBox, "RESET", 29};
 
 // The sealed cover in the middle, over the hidden circuit.
 static const float kCoverLeft = 120, kCoverTop = 88, kCoverRight = 266,
@@ -138,7 +156,7 @@ static void DrawReturn(Canvas& canvas, float cx, float cy, Colour ink)
 static void DrawButton(Canvas& canvas, const Button& button, Colour cap_top,
                        Colour cap_bottom, bool pulse)
 {
-    float l = button.left, t = button.top;
+    float l = button.box.left + 1.0f, t = button.box.top + 1.0f;
     FillRoundRect(canvas, l - 1, t - 1, l + 25, t + 25, 5, kHole, kHole);
     FillRoundRect(canvas, l, t, l + 24, t + 24, 4, kSteelLight, kSteelDark);
     FillRoundRect(canvas, l + 2, t + 2, l + 22, t + 22, 3, cap_top, cap_bottom);
@@ -151,9 +169,10 @@ static void DrawButton(Canvas& canvas, const Button& button, Colour cap_top,
              static_cast<int>(t + 9), button.label, kInk, 1);
 }
 
-static void DrawLamp(Canvas& canvas, const Lamp& lamp, bool lit)
+static void DrawLamp(Canvas& canvas, const LampPlace& lamp, bool lit)
 {
-    const Glass& glass = kGlass[lamp.colour];
+    const LampStyle& style = StyleOf(lamp);
+    const Glass& glass = kGlass[style.colour];
     float cx = lamp.x + 13.0f, cy = lamp.y + 13.0f;
     FillDisc(canvas, cx, cy, 12, kSteelLight, kSteelDark);
     FillRing(canvas, cx, cy, 9.5f, 10.5f, kHole);
@@ -166,6 +185,8 @@ static void DrawLamp(Canvas& canvas, const Lamp& lamp, bool lit)
         FillDisc(canvas, cx - 3, cy - 3, 2.5f, Fade(kWhite, 0.30f),
                  Fade(kWhite, 0.05f));
     }
+    DrawText(canvas, lamp.x + style.label_dx, lamp.y + style.label_dy,
+             style.label, kInk, 1);
 }
 
 Canvas DrawPanel(bool lit)
@@ -178,11 +199,8 @@ Canvas DrawPanel(bool lit)
                {0.62f, 0.63f, 0.62f, 1}, true);
     DrawButton(canvas, kReset, {0.85f, 0.25f, 0.20f, 1},
                {0.55f, 0.12f, 0.10f, 1}, false);
-    for (int i = 0; i < kLampCount; i++) {
-        DrawLamp(canvas, kLamps[i], lit);
-        DrawText(canvas, kLamps[i].label_x, kLamps[i].label_y, kLamps[i].label,
-                 kInk, 1);
-    }
+    for (const LampPlace& lamp : kLamps)
+        DrawLamp(canvas, lamp, lit);
     DrawText(canvas, 14, 212, "ZELMORA", kBrass, 2);
     return canvas;
 }

@@ -31,12 +31,10 @@ int main(int argc, char** argv)
     std::string dir = argv[1];
     bool ok = WriteImage(DrawPanel(false), dir, "zelm.png", true);
     Canvas lit = FlattenOver(DrawPanel(true), kWhiteGround);
-    for (int i = 0; i < kLampCount; i++) {
-        const Lamp& lamp = kLamps[i];
+    for (const LampPlace& lamp : kLamps)
         ok = ok && WriteImage(Crop(lit, lamp.x, lamp.y, kLampImageSize,
                                    kLampImageSize),
-                              dir, lamp.file, false);
-    }
+                              dir, lamp.image, false);
     ok = ok && WriteImage(DrawCheatSheet(), dir, "gnarlwick.png", false);
     ok = ok && RenderIcon(argv[2], argv[3]);
     return ok ? 0 : 1;

@@ -5,10 +5,7 @@
 #include <stdio.h>
 
 #include "cheat.h"
-#include "circuit.h"
-
-static const int kScreenWidth = 320;
-static const int kScreenHeight = 240;
+#include "layout.h"
 
 SDL_Surface* g_screen = NULL;
 SDL_Surface* gi_zelm = NULL;
@@ -41,27 +38,11 @@ static const Asset kAssets[] = {
     {"data/gnarlwick.png", false, &gi_gnarlwick},
 };
 
-// The frame in drawing order: each image is blitted at its own full size
-// with its top-left corner at (x, y) whenever its cell is true.  The cheat
-// overlay comes last, over everything; it fits between the lamps.
-static const bool kAlways = true;
-
-struct Layer {
-    SDL_Surface** image;
-    const bool* shown;
-    Sint16 x, y;
-};
-
-static const Layer kLayout[] = {
-    {&gi_zelm,      &kAlways,      0,   0  },
-    {&gi_q2,        &g_circuit.q2, 115, 204},
-    {&gi_q1,        &g_circuit.q1, 156, 204},
-    {&gi_q0,        &g_circuit.q0, 192, 204},
-    {&gi_a,         &g_circuit.a,  30,  72 },
-    {&gi_b,         &g_circuit.b,  30,  118},
-    {&gi_y,         &g_circuit.y,  272, 112},
-    {&gi_gnarlwick, &g_cheat_flag, 114, 82 },
-};
+// The lit lamps' images, in the order of kLamps.
+static SDL_Surface** const kLampImages[] = {&gi_q2, &gi_q1, &gi_q0,
+                                            &gi_a,  &gi_b,  &gi_y};
+static_assert(sizeof kLampImages / sizeof kLampImages[0] == kLampCount,
+              "one image for each lamp");
 
 bool Init()
 {
@@ -69,11 +50,11 @@ bool Init()
         fprintf(stderr, "Unable to initialize SDL: %s\n", SDL_GetError());
         return false;
     }
-    g_screen = SDL_SetVideoMode(kScreenWidth, kScreenHeight, 0,
+    g_screen = SDL_SetVideoMode(kPanelWidth, kPanelHeight, 0,
                                 SDL_HWSURFACE | SDL_DOUBLEBUF);
     if (g_screen == NULL) {
-        fprintf(stderr, "Unable to set %dx%d video: %s\n", kScreenWidth,
-                kScreenHeight, SDL_GetError());
+        fprintf(stderr, "Unable to set %dx%d video: %s\n", kPanelWidth,
+                kPanelHeight, SDL_GetError());
         return false;
     }
     SDL_WM_SetCaption("Zelmora :-)", NULL);
@@ -103,15 +84,22 @@ SDL_Surface* LoadImage(const char* path, bool alpha)
 void Draw()
 {
     SDL_FillRect(g_screen, NULL, SDL_MapRGB(g_screen->format, 255, 255, 255));
-    // One rectangle serves every blit; SDL may clip it in place, so its
-    // corner is set afresh each time.
+    // The background, each lit lamp, then the overlay over everything.  One
+    // rectangle serves every blit; SDL may clip it in place, so its corner
+    // is set afresh each time.
     SDL_Rect where = {0, 0, 0, 0};
-    for (const Layer& layer : kLayout) {
-        if (!*layer.shown)
+    SDL_BlitSurface(gi_zelm, NULL, g_screen, &where);
+    for (int i = 0; i < kLampCount; i++) {
+        if (!*kLamps[i].cell)
             continue;
-        where.x = layer.x;
-        where.y = layer.y;
-        SDL_BlitSurface(*layer.image, NULL, g_screen, &where);
+        where.x = static_cast<Sint16>(kLamps[i].x);
+        where.y = static_cast<Sint16>(kLamps[i].y);
+        SDL_BlitSurface(*kLampImages[i], NULL, g_screen, &where);
+    }
+    if (g_cheat_flag) {
+        where.x = kOverlayX;
+        where.y = kOverlayY;
+        SDL_BlitSurface(gi_gnarlwick, NULL, g_screen, &where);
     }
     SDL_Flip(g_screen);
 }

@@ -12,7 +12,8 @@
 
 extern SDL_Surface* g_screen; // owned by SDL, never freed here
 
-// The loaded images, converted to the display format; null until loaded.
+// The loaded images ("gi_" is for "global image", then the image's name),
+// converted to the display format; null until loaded.
 extern SDL_Surface* gi_zelm;      // background panel, with alpha
 extern SDL_Surface* gi_a;         // lit lamp of input a
 extern SDL_Surface* gi_b;         // lit lamp of input b
@@ -27,6 +28,8 @@ bool Init();
 
 // Loads one image and converts it to the display format, keeping per-pixel
 // alpha only when asked; null (after one line on stderr) on failure.
+// <windows.h> must never be seen beside it: it defines LoadImage as a macro
+// for LoadImageA, which would rename this function behind our back.
 SDL_Surface* LoadImage(const char* path, bool alpha);
 
 // Paints white, the background, every lit lamp and, while the cheat flag

@@ -7,40 +7,13 @@
 #include "cheat.h"
 #include "circuit.h"
 #include "display.h"
-
-// A screen area that matches x and y with left < x <= right and
-// top < y <= bottom: the lower bounds are exclusive, the upper inclusive.
-struct HitBox {
-    int left, right, top, bottom;
-};
-
-// Each lamp's box is the 24 x 24 square one pixel right of and below the
-// lamp's drawing point.  No two boxes overlap, so a press acts at most once.
-struct LampBox {
-    HitBox box;
-    bool* cell;
-};
-
-static const LampBox kLampBoxes[] = {
-    {{30, 54, 72, 96},     &g_circuit.a },
-    {{30, 54, 118, 142},   &g_circuit.b },
-    {{192, 216, 204, 228}, &g_circuit.q0},
-    {{156, 180, 204, 228}, &g_circuit.q1},
-    {{115, 139, 204, 228}, &g_circuit.q2},
-};
-static const HitBox kClockBox = {116, 140, 9, 33};
-static const HitBox kResetBox = {189, 213, 10, 34};
-
-static bool Hits(const HitBox& box, int x, int y)
-{
-    return box.left < x && x <= box.right && box.top < y && y <= box.bottom;
-}
+#include "layout.h"
 
 // The player's left press: the toggles, then clock, then reset.
 static void PressLeft(int x, int y)
 {
-    for (const LampBox& lamp : kLampBoxes) {
-        if (Hits(lamp.box, x, y))
+    for (const LampPlace& lamp : kLamps) {
+        if (lamp.pressable && Hits(LampBox(lamp), x, y))
             *lamp.cell = !*lamp.cell;
     }
     if (Hits(kClockBox, x, y))
