@@ -5,6 +5,7 @@
 #include <stdio.h>
 
 #include "cheat.h"
+#include "image_file.h"
 #include "layout.h"
 
 SDL_Surface* g_screen = NULL;
@@ -68,6 +69,11 @@ bool Init()
 
 SDL_Surface* LoadImage(const char* path, bool alpha)
 {
+    const char* fault = ImageFileFault(path);
+    if (fault != NULL) {
+        fprintf(stderr, "%s: %s\n", path, fault);
+        return NULL;
+    }
     SDL_Surface* loaded = IMG_Load(path);
     if (loaded == NULL) {
         fprintf(stderr, "%s\n", SDL_GetError());

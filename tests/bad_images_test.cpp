@@ -1,8 +1,9 @@
 // bad_images_test.cpp: every image in turn replaced by something bad.
 //
 // For each of the eight images and each kind of bad file, start-up either
-// succeeds and the panel plays, or fails with SDL's line on stderr after
-// freeing every image loaded before; never a crash or a hang.  Run in the
+// succeeds and the panel plays, or fails with one line on stderr (SDL's,
+// or the program's refusal naming the file) after freeing every image
+// loaded before; never a crash or a hang.  Run in the
 // sanitizer build and under valgrind, this is also the leak check for
 // every failure path of LoadImage.
 #include <SDL_image.h>
@@ -38,25 +39,31 @@ enum BadKind {
     kHuge,
     kBitmap,
     kTooWideForSdl,
+    kTextCutShort,
 };
 
 struct BadCase {
     BadKind kind;
     const char* what;
-    bool starts; // whether the panel still starts with it
+    bool starts;         // whether the panel still starts with it
+    const char* refusal; // the program's own line after the path, if any
 };
 
+const char kRunsPast[] = "damaged PNG: a chunk runs past the end of the file";
+const char kNoEnd[] = "damaged PNG: the file ends before IEND";
+
 const BadCase kCases[] = {
-    {kMissing,        "missing",                      false},
-    {kEmpty,          "zero bytes",                   false},
-    {kCutShort,       "a PNG cut short",              false},
-    {kRandomBytes,    "random bytes",                 false},
-    {kBrokenChecksum, "a PNG with a broken checksum", false},
-    {kDirectory,      "a directory",                  false},
-    {kOnePixel,       "a 1 x 1 PNG",                  true },
-    {kHuge,           "an 8000 x 8000 PNG",           true },
-    {kBitmap,         "a BMP",                        true },
-    {kTooWideForSdl,  "a PNG wider than SDL's pitch", false},
+    {kMissing,        "missing",                      false, NULL                },
+    {kEmpty,          "zero bytes",                   false, NULL                },
+    {kCutShort,       "a PNG cut short",              false, kRunsPast           },
+    {kRandomBytes,    "random bytes",                 false, NULL                },
+    {kBrokenChecksum, "a PNG with a broken checksum", false, NULL                },
+    {kDirectory,      "a directory",                  false, "not a regular file"},
+    {kOnePixel,       "a 1 x 1 PNG",                  true,  NULL                },
+    {kHuge,           "an 8000 x 8000 PNG",           true,  NULL                },
+    {kBitmap,         "a BMP",                        true,  NULL                },
+    {kTooWideForSdl,  "a PNG wider than SDL's pitch", false, NULL                },
+    {kTextCutShort,   "a PNG cut short in a tEXt",    false, kRunsPast           },
 };
 
 std::vector<char> ReadFile(const std::string& path)
@@ -98,6 +105,20 @@ void WritePlainPng(const std::string& path, int width, int height)
     png_write_end(png, info);
     png_destroy_write_struct(&png, &info);
     fclose(file);
+}
+
+// The chunk lengths' offsets in a PNG, from the first chunk to IEND.
+std::vector<size_t> ChunkOffsets(const std::vector<char>& png)
+{
+    std::vector<size_t> offsets;
+    for (size_t at = 8; at + 8 <= png.size();) {
+        offsets.push_back(at);
+        const unsigned char* length =
+            reinterpret_cast<const unsigned char*>(&png[at]);
+        at += 12 + ((size_t(length[0]) << 24) | (length[1] << 16) |
+                    (length[2] << 8) | length[3]);
+    }
+    return offsets;
 }
 
 // The real image with one byte of the first IDAT chunk's CRC flipped.
@@ -159,6 +180,15 @@ void MakeBadFile(BadKind kind, const std::string& path, const std::string& real,
     case kTooWideForSdl:
         WritePlainPng(path, 40000, 1); // 4 bytes a pixel overflow 16 bits
         break;
+    case kTextCutShort: {
+        // Signature and IHDR, then a tEXt chunk whose declared data runs
+        // past the end, as an interrupted copy leaves it.
+        bytes.resize(ChunkOffsets(bytes)[1]);
+        const char text[] = "\0\0\0\x64tEXtComment\0cut";
+        bytes.insert(bytes.end(), text, text + sizeof text - 1);
+        WriteFile(path, bytes);
+        break;
+    }
     }
 }
 
@@ -190,7 +220,9 @@ void TryBadImage(const BadCase& bad, int image, const std::string& huge)
                 std::string(ZELM_DATA_DIR) + "/" + kLoadOrder[image], huge);
     ResetSpy();
     testing::internal::CaptureStderr();
+    ArmWatchdog(std::string(kLoadOrder[image]) + " as " + bad.what);
     bool started = Init();
+    DisarmWatchdog();
     std::string error = SDL_GetError();
     std::vector<SDL_Surface*> loaded;
     for (SDL_Surface** handle : kHandles)
@@ -217,13 +249,18 @@ void TryBadImage(const BadCase& bad, int image, const std::string& huge)
         EXPECT_EQ("", printed);
         EXPECT_EQ(size_t(kImageCount), loaded.size());
     } else {
-        // libpng may warn first; the program's own line comes last.
+        // libpng may warn first; the program's own line comes last.  A
+        // refused file never reaches the decoder.
         std::string line = error + "\n";
-        EXPECT_FALSE(error.empty());
+        if (bad.refusal != NULL)
+            line = DataPath(kLoadOrder[image]) + ": " + bad.refusal + "\n";
+        else
+            EXPECT_FALSE(error.empty());
         ASSERT_GE(printed.size(), line.size()) << printed;
         EXPECT_EQ(line, printed.substr(printed.size() - line.size()));
         EXPECT_EQ(size_t(image), loaded.size()) << "only those before it";
-        EXPECT_EQ(size_t(image + 1), g_spy.loaded.size()) << "none after it";
+        EXPECT_EQ(size_t(image + (bad.refusal == NULL)), g_spy.loaded.size())
+            << "none after it";
     }
     EXPECT_EQ(loaded, std::vector<SDL_Surface*>(g_spy.freed.begin() + before,
                                                 g_spy.freed.end()))
@@ -236,6 +273,60 @@ TEST_F(BadImages, EachImageInTurn)
     for (const BadCase& bad : kCases)
         for (int image = 0; image < kImageCount; image++)
             TryBadImage(bad, image, huge_dir + "/huge.png");
+}
+
+// Loads path, which must fail with exactly the line given.
+void ExpectRefused(const std::string& path, const std::string& why)
+{
+    testing::internal::CaptureStderr();
+    ArmWatchdog(path + " (" + why + ")");
+    SDL_Surface* image = LoadImage(path.c_str(), false);
+    DisarmWatchdog();
+    std::string printed = testing::internal::GetCapturedStderr();
+    EXPECT_EQ(nullptr, image) << why;
+    if (why.empty())
+        EXPECT_EQ(std::string(SDL_GetError()) + "\n", printed);
+    else
+        EXPECT_EQ(path + ": " + why + "\n", printed);
+    SDL_FreeSurface(image);
+}
+
+// Every image cut short at every byte, and every chunk's length made too
+// large: refused by the program before the decoder sees it; only the
+// empty file is left to the decoder.
+TEST_F(BadImages, EveryCutAndEveryOverlongChunkIsRefused)
+{
+    std::string dir = EnterWorkDir({}, true);
+    ASSERT_NE(-1, SDL_Init(SDL_INIT_VIDEO));
+    ASSERT_NE(nullptr, SDL_SetVideoMode(320, 240, 0, 0));
+    std::string path = DataPath("cut.png");
+    for (const char* name : kLoadOrder) {
+        SCOPED_TRACE(name);
+        std::vector<char> real =
+            ReadFile(std::string(ZELM_DATA_DIR) + "/" + name);
+        std::vector<size_t> chunks = ChunkOffsets(real);
+        for (size_t cut = 0; cut < real.size(); cut++) {
+            // Cut before any byte, in the signature or a chunk's length and
+            // type, or after them.
+            size_t chunk = 0;
+            while (chunk + 1 < chunks.size() && chunks[chunk + 1] <= cut)
+                chunk++;
+            const char* why = cut == 0                  ? ""
+                              : cut < chunks[chunk] + 8 ? kNoEnd
+                                                        : kRunsPast;
+            WriteFile(path,
+                      std::vector<char>(real.begin(), real.begin() + cut));
+            ExpectRefused(path, why);
+        }
+        for (size_t at : chunks) {
+            std::vector<char> overlong = real;
+            overlong[at] = 0x7f; // a length of two thousand million or more
+            WriteFile(path, overlong);
+            ExpectRefused(path, kRunsPast);
+        }
+    }
+    SDL_Quit();
+    LeaveWorkDir(dir);
 }
 
 } // namespace

@@ -2,7 +2,9 @@
 #include "harness.h"
 
 #include <gtest/gtest.h>
+#include <signal.h>
 #include <stdlib.h>
+#include <string.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -150,4 +152,29 @@ void LoadCells(const char* cells)
     g_circuit.q2 = cells[3] == '1';
     g_circuit.q1 = cells[4] == '1';
     g_circuit.q0 = cells[5] == '1';
+}
+
+// Generous, for valgrind on a slow machine; still an end.
+static const unsigned kWatchdogSeconds = 120;
+static char g_watched[512];
+
+static void Bark(int)
+{
+    static const char kHung[] = "watchdog: this never ended: ";
+    ssize_t ignored = write(2, kHung, sizeof kHung - 1);
+    ignored = write(2, g_watched, strlen(g_watched));
+    (void)ignored;
+    _exit(3);
+}
+
+void ArmWatchdog(const std::string& what)
+{
+    snprintf(g_watched, sizeof g_watched, "%s\n", what.c_str());
+    signal(SIGALRM, Bark);
+    alarm(kWatchdogSeconds);
+}
+
+void DisarmWatchdog()
+{
+    alarm(0);
 }

@@ -53,6 +53,11 @@ void PushQuit();
 // Handles what was pushed, then a quit; the loop must end on that quit.
 void RunQueue();
 
+// A hang fails the test instead of stalling it: unless disarmed within
+// a deadline, the watchdog prints what hung and ends the test program.
+void ArmWatchdog(const std::string& what);
+void DisarmWatchdog();
+
 // Inputs and state as "ab q2q1q0", the player's view of the panel, and
 // the circuit set from such a string with every other cell false.
 std::string Cells();

@@ -1,0 +1,101 @@
+"""game.py: what the panel shows, read off a screenshot, and the short game
+every build of zelm is played through.
+
+The oracle is the committed artwork: a lamp is lit when its square on the
+screen equals its lit image, dark when it equals the background's square
+composed over white, and anything else is a fault.
+"""
+import os
+
+import xpanel
+from pictures import LAMPS, LAMP_SIZE, read_png
+
+DATA = os.path.join(xpanel.SOURCE_DIR, "data")
+
+
+BACKGROUND = read_png(os.path.join(DATA, "zelm.png"), True)
+LIT = {name: read_png(os.path.join(DATA, name + ".png")) for name in LAMPS}
+OVERLAY = read_png(os.path.join(DATA, "gnarlwick.png"))
+OVERLAY_AT = (114, 82)
+
+
+def lamp_state(shot, name):
+    x, y = LAMPS[name]
+    size = LAMP_SIZE
+    square = shot.crop(x, y, size, size).data
+    if square == LIT[name].data:
+        return "lit"
+    if square == BACKGROUND.crop(x, y, size, size).data:
+        return "dark"
+    return "unclear"
+
+
+def lit_lamps(shot):
+    """The set of lit lamps, or None when any lamp is neither state."""
+    states = {name: lamp_state(shot, name) for name in LAMPS}
+    if "unclear" in states.values():
+        return None
+    return {name for name, state in states.items() if state == "lit"}
+
+
+def showing(lamps):
+    return lambda shot: lit_lamps(shot) == set(lamps)
+
+
+def overlay_region(shot):
+    return shot.crop(*OVERLAY_AT, OVERLAY.width, OVERLAY.height)
+
+
+def overlay_shown(shot):
+    return overlay_region(shot).data == OVERLAY.data
+
+
+def overlay_hidden(shot):
+    """The panel shows under the overlay's place (within SDL's rounding)."""
+    x, y = OVERLAY_AT
+    panel = BACKGROUND.crop(x, y, OVERLAY.width, OVERLAY.height).data
+    return max(abs(p - q) for p, q in
+               zip(overlay_region(shot).data, panel)) <= 3
+
+
+CLOCK, RESET = (128, 20), (201, 22)
+LAMP_MIDDLE = {name: (x + 12, y + 12) for name, (x, y) in LAMPS.items()}
+
+# Each step: what the player does, where, with which button, then the
+# lamps that must be lit, worked out by hand from the state and output
+# tables.
+STEPS = [
+    ("right-click lamp a", LAMP_MIDDLE["a"], 3, ["y"]),
+    ("clock 000 ab=00", CLOCK, 1, ["q1", "q0", "y"]),
+    ("clock 011 ab=00", CLOCK, 1, ["q1"]),
+    ("clock 010 ab=00", CLOCK, 1, ["q2", "y"]),
+    ("switch b on", LAMP_MIDDLE["b"], 1, ["b", "q2", "y"]),
+    ("clock 100 ab=01", CLOCK, 1, ["b", "q1", "q0"]),
+    ("switch a on", LAMP_MIDDLE["a"], 1, ["a", "b", "q1", "q0"]),
+    ("clock 011 ab=11", CLOCK, 1, ["a", "b", "q2", "y"]),
+    ("reset", RESET, 1, ["a", "b"]),
+    ("force q0", LAMP_MIDDLE["q0"], 1, ["a", "b", "q0", "y"]),
+    ("force q1", LAMP_MIDDLE["q1"], 1, ["a", "b", "q1", "q0"]),
+    ("force q2", LAMP_MIDDLE["q2"], 1, ["a", "b", "q2", "q1", "q0", "y"]),
+    ("click lamp y", LAMP_MIDDLE["y"], 1, ["a", "b", "q2", "q1", "q0", "y"]),
+    ("clock 111 ab=11", CLOCK, 1, ["a", "b"]),
+]
+
+
+def play(test, session, steps=STEPS):
+    """Plays the steps on a freshly started panel, each a subtest."""
+    session.wait_for(showing([]), "the panel, all dark")
+    for what, (x, y), button, expected in steps:
+        with test.subTest(step=what):
+            session.click(x, y, button)
+            session.wait_for(showing(expected),
+                             "%s after %s" % (expected, what))
+
+
+def toggle_overlay(session):
+    """Types the cheat word twice: the overlay shows, then hides."""
+    session.point(300, 40)  # focus follows the pointer into the window
+    session.key(*"gnarlwick")
+    session.wait_for(overlay_shown, "the overlay after the cheat word")
+    session.key("shift+G", *"narlwick")  # Shift does not change the symbol
+    session.wait_for(overlay_hidden, "the panel after the word again")
