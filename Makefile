@@ -5,8 +5,12 @@
 #                 then the plain build with valgrind, the player's tests,
 #                 and the checks of the Windows program and the tarball
 #   make windows  cross-build build-windows/zelm.exe and its portable zip;
+#                 ZELM_WIN_SOURCES=... names the folder of the SDL, SDL_image
+#                 and libpng source archives the zip's DLLs are built from
+#                 (make test uses ../shared/third_party when it is there);
 #                 ZELM_SDL_MINGW_DIR=... links against the official SDL 1.2
 #                 and SDL_image 1.2 MinGW development files in that folder
+#   make fuzz     LoadImage's fuzz target, built with clang in build-fuzz/
 #   make dist     the Linux tarball: build/zelm-linux-x86_64.tar.gz
 #   make bench    measure zelm beside a plain C floor doing the same work
 #   make art      render data/*.png and the icon afresh from art/
@@ -15,9 +19,12 @@
 
 # What building and playing need, and what the tests and tools add.
 RUN_PACKAGES := make cmake g++ libsdl1.2-dev libsdl-image1.2-dev libpng-dev
-TEST_PACKAGES := $(RUN_PACKAGES) libgtest-dev libbenchmark-dev python3 \
-                 xvfb xdotool imagemagick valgrind g++-mingw-w64-x86-64 \
-                 binutils-mingw-w64-x86-64 icoutils
+WINDOWS_PACKAGES := g++-mingw-w64-x86-64 binutils-mingw-w64-x86-64 \
+                    libz-mingw-w64 libz-mingw-w64-dev autoconf patch \
+                    pkg-config zip
+TEST_PACKAGES := $(RUN_PACKAGES) $(WINDOWS_PACKAGES) libgtest-dev \
+                 libbenchmark-dev python3 xvfb xdotool imagemagick valgrind \
+                 icoutils wine wine64 clang libclang-rt-14-dev
 SUDO := $(shell [ "$$(id -u)" -eq 0 ] || echo sudo)
 WERROR ?= ON
 JOBS ?= 2
@@ -36,7 +43,8 @@ define install_missing
 	fi
 endef
 
-.PHONY: run test deps deps-run build build-asan windows dist bench art clean
+.PHONY: run test deps deps-run build build-asan windows fuzz dist bench art \
+        clean
 
 # A first `make run` configures without the tests and benchmarks, so that
 # playing needs no test tools; `make test` turns them on in the same build.
@@ -48,8 +56,12 @@ run: deps-run
 	    echo "zelm needs an X11 display, and DISPLAY is not set."; exit 1; fi
 	./build/zelm
 
-test: build-asan windows dist
+# The Windows DLLs come from the archives beside the project, where they are.
+test: ZELM_WIN_SOURCES ?= $(wildcard $(abspath ../shared/third_party))
+test: build-asan windows fuzz dist
 	cd build-asan && ctest --output-on-failure
+	cd build-fuzz && ctest --output-on-failure
+	cd build-windows && ctest --output-on-failure
 	cd build && ctest --output-on-failure
 
 deps-run:
@@ -71,9 +83,15 @@ build-asan: deps
 windows: deps
 	cmake -S . -B build-windows -DZELM_WERROR=$(WERROR) \
 	    -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64-x86_64.cmake \
-	    -DZELM_SDL_MINGW_DIR=$(ZELM_SDL_MINGW_DIR)
+	    -DZELM_SDL_MINGW_DIR=$(ZELM_SDL_MINGW_DIR) \
+	    -DZELM_WIN_SOURCES=$(ZELM_WIN_SOURCES)
 	cmake --build build-windows -j$(JOBS)
 	cd build-windows && cpack -G ZIP
+
+fuzz: deps
+	CC=clang CXX=clang++ cmake -S . -B build-fuzz -DZELM_WERROR=$(WERROR) \
+	    -DZELM_FUZZ=ON -DZELM_BENCH=OFF
+	cmake --build build-fuzz --target load_image_fuzz -j$(JOBS)
 
 dist: build
 	cd build && cpack -G TGZ
@@ -85,4 +103,4 @@ art: build
 	./build/zelm_art data art/icon.txt front/zelm.ico
 
 clean:
-	rm -rf build build-asan build-windows
+	rm -rf build build-asan build-windows build-fuzz

@@ -1,32 +1,36 @@
 """windows_test.py: the cross-built zelm.exe is the Windows program it
-should be.
+should be, and its zip plays as unpacked.
 
-Usage: windows_test.py ZELM_EXE SOURCE_DIR [--wine].  Reads the PE file
-with MinGW-w64's binutils and icoutils: a GUI-subsystem program entered
-at WinMain, importing exactly the SDL functions the program calls from
-SDL.dll and SDL_image.dll, and carrying the icon "A" drawn in
-art/icon.txt.  With --wine, and where ZELM_WINDOWS_DLLS names a folder
-holding the real SDL.dll and SDL_image.dll (and their own DLLs), it
-starts the program under Wine in Xvfb instead; without them it exits 77,
-saying why.
+Usage: windows_test.py ZELM_EXE ZIP [--wine].  Reads the PE files with
+MinGW-w64's binutils and icoutils: a GUI-subsystem program entered at
+WinMain, importing exactly the SDL functions the program calls from
+SDL.dll and SDL_image.dll, carrying the icon "A" drawn in art/icon.txt,
+and DLLs in the zip that need nothing but Windows' own.  With --wine it
+unpacks the zip and plays it under Wine in Xvfb, as the Linux player's
+test plays zelm, and starts it on damaged images.  Both read this build's
+files and exit 77, saying why, when a file is not built.
 """
 import os
+import random
 import shutil
 import subprocess
 import sys
 import tempfile
 import unittest
+import zipfile
 
 HERE = os.path.dirname(os.path.abspath(__file__))
 sys.path[:0] = [HERE, os.path.join(HERE, "e2e")]
 import xpanel  # noqa: E402
 from pictures import CONVERT, read_rgba  # noqa: E402
 
-EXE, SOURCE_DIR = sys.argv[1], sys.argv[2]
+EXE, ZIP = sys.argv[1], sys.argv[2]
 WINE_ONLY = sys.argv[3:] == ["--wine"]
+SOURCE_DIR = xpanel.SOURCE_DIR
 OBJDUMP = "x86_64-w64-mingw32-objdump"
 NM = "x86_64-w64-mingw32-nm"
 TOOLS = [OBJDUMP, NM, "wrestool", "icotool", CONVERT]
+BUNDLED_DLLS = ["SDL.dll", "SDL_image.dll", "zlib1.dll"]
 
 
 def skip(why):
@@ -39,13 +43,16 @@ if missing:
     skip(", ".join(missing) + " missing")
 if not os.path.exists(EXE):
     skip(EXE + " is not built (make windows)")
-DLLS = os.environ.get("ZELM_WINDOWS_DLLS", "")
-WINE = shutil.which("wine64") or shutil.which("wine")
-if WINE_ONLY and not DLLS:
-    skip("set ZELM_WINDOWS_DLLS to a folder of the real SDL.dll and "
-         "SDL_image.dll to run the program under Wine")
-if WINE_ONLY and WINE is None:
-    skip("wine64 is not installed")
+if WINE_ONLY:
+    if not os.path.exists(ZIP):
+        skip(ZIP + " is not built (make windows)")
+    with zipfile.ZipFile(ZIP) as packed:
+        if not any(name.endswith("/SDL.dll") for name in packed.namelist()):
+            skip("the zip carries no DLLs: the build had no ZELM_WIN_SOURCES")
+    if shutil.which("wine") is None:
+        skip("wine is not installed")
+    if xpanel.missing_tools():
+        skip("missing " + ", ".join(xpanel.missing_tools()))
 
 
 SDL_IMPORTS = {
@@ -58,16 +65,18 @@ SDL_IMPORTS = {
 }
 # Windows' own DLLs, present on every system; nothing of the compiler's.
 SYSTEM_DLLS = {"KERNEL32.dll", "msvcrt.dll"}
+WINDOWS_DLLS = SYSTEM_DLLS | {"ADVAPI32.dll", "GDI32.dll", "USER32.dll",
+                              "WINMM.dll"}
 
 
 def run(*args):
     return subprocess.run(args, check=True, capture_output=True).stdout
 
 
-def imports():
+def imports(pe=EXE):
     """{dll name: set of imported function names} from the import table."""
     table, dll = {}, None
-    for line in run(OBJDUMP, "-p", EXE).decode().splitlines():
+    for line in run(OBJDUMP, "-p", pe).decode().splitlines():
         words = line.split()
         if line.strip().startswith("DLL Name:"):
             dll = words[-1]
@@ -139,24 +148,81 @@ class PortableExecutableTest(unittest.TestCase):
 
 
 class WineTest(unittest.TestCase):
+    """The zip unpacked as a player would, played under Wine, in a Wine
+    prefix of the test's own that opens no crash dialog."""
 
-    def test_opens_its_window_and_ends_on_escape(self):
-        with tempfile.TemporaryDirectory() as work:
-            shutil.copy(EXE, work)
-            shutil.copytree(os.path.join(SOURCE_DIR, "data"),
-                            os.path.join(work, "data"))
-            for name in os.listdir(DLLS):
-                if name.lower().endswith(".dll"):
-                    shutil.copy(os.path.join(DLLS, name), work)
-            session = xpanel.Session()
-            self.addCleanup(session.close)
-            session.env["WINEDEBUG"] = "-all"
-            session.run(work, [WINE, os.path.join(work, "zelm.exe")])
-            session.find_window()
-            self.assertEqual(xpanel.CAPTION, session.name())
-            session.point(300, 40)
-            session.key("Escape")
-            self.assertEqual(0, session.finish(120)[0])
+    @classmethod
+    def setUpClass(cls):
+        cls.work = tempfile.mkdtemp(prefix="zelm-wine-")
+        with zipfile.ZipFile(ZIP) as packed:
+            packed.extractall(cls.work)
+        cls.folder = os.path.join(cls.work, "zelm-windows-x86_64")
+        cls.env = dict(os.environ, WINEPREFIX=os.path.join(cls.work, "wine"),
+                       WINEDEBUG="-all", WINEDLLOVERRIDES="mscoree,mshtml=")
+        cls.env.pop("DISPLAY", None)  # no window while Wine sets up
+        subprocess.run(["wineboot", "-i"], env=cls.env, check=True,
+                       capture_output=True, timeout=300)
+        subprocess.run(["wine", "reg", "add", "HKCU\\Software\\Wine\\WineDbg",
+                        "/v", "ShowCrashDialog", "/t", "REG_DWORD", "/d", "0",
+                        "/f"], env=cls.env, check=True, capture_output=True,
+                       timeout=300)
+
+    @classmethod
+    def tearDownClass(cls):
+        subprocess.run(["wineserver", "-k"], env=cls.env)
+        shutil.rmtree(cls.work)
+
+    def start(self, folder):
+        session = xpanel.Session()
+        self.addCleanup(session.close)
+        session.env.update(self.env, DISPLAY=session.display)
+        session.run(folder, ["wine", os.path.join(folder, "zelm.exe")])
+        return session
+
+    def test_the_zips_dlls_need_only_windows_own(self):
+        for dll in BUNDLED_DLLS:
+            needed = set(imports(os.path.join(self.folder, dll)))
+            self.assertEqual(set(), needed - set(BUNDLED_DLLS) - WINDOWS_DLLS,
+                             dll)
+
+    def test_plays_the_game_and_the_cheat_word_and_ends_on_escape(self):
+        import game
+        session = self.start(self.folder)
+        session.find_window()
+        self.assertEqual(xpanel.CAPTION, session.name())
+        game.play(self, session)
+        game.toggle_overlay(session)
+        session.key("Escape")
+        self.assertEqual(0, session.finish(120)[0])
+
+    def test_damaged_images_end_start_up_with_their_line(self):
+        text_cut = (b"\x89PNG\r\n\x1a\n" + b"\0\0\0\x0dIHDR" + bytes(17) +
+                    b"\0\0\0\x64tEXtComment\0cut")
+        cases = [
+            ("missing", None, "Couldn't open data/y.png"),
+            ("cut short", lambda real: real[:len(real) // 2],
+             "data/y.png: damaged PNG: a chunk runs past the end of the file"),
+            ("random bytes", lambda real: random.Random(7).randbytes(4096),
+             "Unsupported image format"),
+            ("cut short in a tEXt", lambda real: text_cut,
+             "data/y.png: damaged PNG: a chunk runs past the end of the file"),
+            ("a signature and junk", lambda real: real[:8] + b"\xff" * 64,
+             "data/y.png: damaged PNG: a chunk runs past the end of the file"),
+        ]
+        for what, damage, line in cases:
+            with self.subTest(image=what):
+                copy = tempfile.mkdtemp(dir=self.work)
+                shutil.copytree(self.folder, copy, dirs_exist_ok=True)
+                image = os.path.join(copy, "data", "y.png")
+                with open(image, "rb") as source:
+                    real = source.read()
+                os.remove(image)
+                if damage:
+                    with open(image, "wb") as out:
+                        out.write(damage(real))
+                code, _, err = self.start(copy).finish(120)
+                self.assertEqual(1, code, err)
+                self.assertEqual(line, err.splitlines()[-1])
 
 
 if __name__ == "__main__":

@@ -1,0 +1,91 @@
+# Dlls.cmake: builds the DLLs the Windows zip carries beside zelm.exe, from
+# the libraries' source archives, with the same MinGW-w64 toolchain:
+# SDL.dll (SDL 1.2.15) and SDL_image.dll (SDL_image 1.2.12, PNG only, with
+# libpng 1.6.39 linked in), plus Debian's zlib1.dll (libz-mingw-w64).
+#
+# The archives come from the folder ZELM_WIN_SOURCES names; each is checked
+# against its SHA-256 below before it is unpacked.  Everything is built and
+# installed under win-deps/ in the build folder, once: a later build finds
+# the stamps there and builds nothing again.  The libraries' own builds get
+# none of our compile options, so our warnings-as-errors stay ours.
+set(ZELM_WIN_SOURCES "" CACHE PATH
+    "Folder of SDL-1.2.15.tar.gz, SDL_image-1.2.12.tar.gz and \
+libpng-1.6.39.tar.gz; empty for a zip without DLLs")
+if(NOT ZELM_WIN_SOURCES)
+    message(STATUS "ZELM_WIN_SOURCES is not set: the zip holds zelm.exe "
+                   "and data/, without the DLLs")
+    return()
+endif()
+
+include(ExternalProject)
+find_program(ZELM_PATCH patch REQUIRED)
+
+set(host x86_64-w64-mingw32)
+set(deps ${CMAKE_BINARY_DIR}/win-deps)
+set(ZELM_ZLIB_DLL /usr/${host}/lib/zlib1.dll)
+# The libraries' configure scripts find zlib and each other here only,
+# never in the build machine's own pkg-config folders.
+set(build_env ${CMAKE_COMMAND} -E env
+    PKG_CONFIG_LIBDIR=${deps}/lib/pkgconfig:/usr/${host}/lib/pkgconfig
+    CFLAGS=-O2 CPPFLAGS=-I${deps}/include LDFLAGS=-L${deps}/lib)
+
+ExternalProject_Add(win_libpng
+    PREFIX ${deps}
+    URL ${ZELM_WIN_SOURCES}/libpng-1.6.39.tar.gz
+    URL_HASH SHA256=a00e9d2f2f664186e4202db9299397f851aea71b36a35e74910b8820e380d441
+    DOWNLOAD_EXTRACT_TIMESTAMP ON
+    BUILD_IN_SOURCE ON
+    CONFIGURE_COMMAND ${build_env} ./configure --host=${host} --prefix=${deps}
+                      --enable-static --disable-shared
+    BUILD_COMMAND ${build_env} $(MAKE)
+    INSTALL_COMMAND $(MAKE) install)
+
+# A git export of the release tag: configure is made by autogen.sh.
+# Standard error is not sent to a file: zelm's one-line messages must
+# reach whoever started it.
+ExternalProject_Add(win_sdl
+    PREFIX ${deps}
+    URL ${ZELM_WIN_SOURCES}/SDL-1.2.15.tar.gz
+    URL_HASH SHA256=923057722cf88a586b6f648fb34776754315b8c104c2f9046470a22f7fafcbce
+    DOWNLOAD_EXTRACT_TIMESTAMP ON
+    BUILD_IN_SOURCE ON
+    CONFIGURE_COMMAND sh autogen.sh
+              COMMAND ${build_env} ./configure --host=${host} --prefix=${deps}
+                      --disable-static --disable-stdio-redirect
+    BUILD_COMMAND $(MAKE)
+    INSTALL_COMMAND $(MAKE) install)
+
+# PNG is the only format the panel uses, and the only one built in.
+ExternalProject_Add(win_sdl_image
+    DEPENDS win_sdl win_libpng
+    PREFIX ${deps}
+    URL ${ZELM_WIN_SOURCES}/SDL_image-1.2.12.tar.gz
+    URL_HASH SHA256=7b9f955bbb2c018afa1918c9010787fca395f319957ef1f07941d9cbb0872c30
+    DOWNLOAD_EXTRACT_TIMESTAMP ON
+    BUILD_IN_SOURCE ON
+    PATCH_COMMAND ${ZELM_PATCH} -p1 -i
+                  ${CMAKE_CURRENT_LIST_DIR}/sdl_image-short-read.patch
+    CONFIGURE_COMMAND ${build_env} ./configure --host=${host} --prefix=${deps}
+                      --with-sdl-prefix=${deps} --disable-static
+                      --enable-png --disable-png-shared --disable-bmp
+                      --disable-gif --disable-jpg --disable-lbm --disable-pcx
+                      --disable-pnm --disable-tga --disable-tif --disable-xcf
+                      --disable-xpm --disable-xv --disable-webp
+    BUILD_COMMAND ${build_env} $(MAKE)
+    INSTALL_COMMAND $(MAKE) install)
+
+add_custom_target(zelm_dlls ALL DEPENDS win_sdl_image)
+
+# Into the zip: the DLLs, and each library's licence (SDL's LGPL says its
+# source must be offered: README-windows.txt says where).
+set(src ${deps}/src)
+install(FILES ${deps}/bin/SDL.dll ${deps}/bin/SDL_image.dll ${ZELM_ZLIB_DLL}
+        DESTINATION .)
+install(FILES ${src}/win_sdl/COPYING DESTINATION licences
+        RENAME SDL-LGPL-2.1.txt)
+install(FILES ${src}/win_sdl_image/COPYING DESTINATION licences
+        RENAME SDL_image.txt)
+install(FILES ${src}/win_libpng/LICENSE DESTINATION licences
+        RENAME libpng.txt)
+install(FILES /usr/share/doc/libz-mingw-w64/copyright DESTINATION licences
+        RENAME zlib.txt)
