@@ -12,6 +12,7 @@
 #                 and SDL_image 1.2 MinGW development files in that folder
 #   make fuzz     LoadImage's fuzz target, built with clang in build-fuzz/
 #   make dist     the Linux tarball: build/zelm-linux-x86_64.tar.gz
+#   make deb      the Debian package: build/zelm_<version>_amd64.deb
 #   make bench    measure zelm beside a plain C floor doing the same work
 #   make art      render data/*.png and the icon afresh from art/
 #
@@ -24,7 +25,8 @@ WINDOWS_PACKAGES := g++-mingw-w64-x86-64 binutils-mingw-w64-x86-64 \
                     pkg-config zip
 TEST_PACKAGES := $(RUN_PACKAGES) $(WINDOWS_PACKAGES) libgtest-dev \
                  libbenchmark-dev python3 xvfb xdotool imagemagick valgrind \
-                 icoutils wine wine64 clang libclang-rt-14-dev
+                 icoutils wine wine64 clang libclang-rt-14-dev dpkg-dev \
+                 lintian desktop-file-utils appstream
 SUDO := $(shell [ "$$(id -u)" -eq 0 ] || echo sudo)
 WERROR ?= ON
 JOBS ?= 2
@@ -43,8 +45,8 @@ define install_missing
 	fi
 endef
 
-.PHONY: run test deps deps-run build build-asan windows fuzz dist bench art \
-        clean
+.PHONY: run test deps deps-run build build-asan windows fuzz dist deb bench \
+        art clean
 
 # A first `make run` configures without the tests and benchmarks, so that
 # playing needs no test tools; `make test` turns them on in the same build.
@@ -58,7 +60,7 @@ run: deps-run
 
 # The Windows DLLs come from the archives beside the project, where they are.
 test: ZELM_WIN_SOURCES ?= $(wildcard $(abspath ../shared/third_party))
-test: build-asan windows fuzz dist
+test: build-asan windows fuzz dist deb
 	cd build-asan && ctest --output-on-failure
 	cd build-fuzz && ctest --output-on-failure
 	cd build-windows && ctest --output-on-failure
@@ -95,6 +97,9 @@ fuzz: deps
 
 dist: build
 	cd build && cpack -G TGZ
+
+deb: build
+	cd build && cpack -G DEB
 
 bench: build
 	python3 bench/measure.py build .

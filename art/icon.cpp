@@ -1,9 +1,12 @@
-// icon.cpp: writes a 32 x 32, 4-bit Windows icon from a text pixel map.
+// icon.cpp: the program's icon from its text pixel map: a 32 x 32, 4-bit
+// Windows icon, and PNGs at whole multiples of 32 for the desktop.
 //
 // An .ico holds a directory, then one device-independent bitmap of twice
 // the icon's height: the colour pixels (XOR mask) bottom row first, then a
 // 1-bit transparency (AND mask).  Everything is little-endian.
 #include "icon.h"
+
+#include "canvas.h"
 
 #include <stdint.h>
 #include <stdio.h>
@@ -141,4 +144,21 @@ bool RenderIcon(const char* source, const char* target)
     }
     bool written = fwrite(out.data(), 1, out.size(), file) == out.size();
     return fclose(file) == 0 && written;
+}
+
+bool RenderIconPng(const char* source, int scale, const char* target)
+{
+    std::vector<std::string> rows = ReadRows(source);
+    if (rows.empty())
+        return false;
+    Canvas canvas = MakeCanvas(kSize * scale, kSize * scale, {0, 0, 0, 0});
+    for (int y = 0; y < canvas.height; y++)
+        for (int x = 0; x < canvas.width; x++) {
+            const Ink* ink = FindInk(rows[y / scale][x / scale]);
+            const uint8_t* bgr = kPalette[ink->index];
+            canvas.pixels[static_cast<size_t>(y) * canvas.width + x] = {
+                bgr[2] / 255.0f, bgr[1] / 255.0f, bgr[0] / 255.0f,
+                ink->transparent ? 0.0f : 1.0f};
+        }
+    return WritePng(canvas, target, true);
 }

@@ -1,4 +1,4 @@
-// icon.h: the Windows program's icon, from a text pixel map to an .ico.
+// icon.h: the program's icon, from a text pixel map to an .ico or PNGs.
 #ifndef ZELM_ART_ICON_H
 #define ZELM_ART_ICON_H
 
@@ -7,5 +7,9 @@
 // a one-image, 16-colour icon file at target.  False, with a message on
 // stderr, when the map is malformed or a file cannot be used.
 bool RenderIcon(const char* source, const char* target);
+
+// The same map as a 32 * scale pixels square RGBA PNG, each map pixel a
+// square of scale x scale, so that every size stays crisp.
+bool RenderIconPng(const char* source, int scale, const char* target);
 
 #endif

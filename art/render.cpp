@@ -1,11 +1,14 @@
 // render.cpp: renders the panel images into a data folder.
 //
 // Usage: zelm_art DATADIR ICONSOURCE ICONFILE: the images into DATADIR, and
-// the Windows icon from its pixel map.  The background keeps its alpha; each
-// lit lamp is the lit panel, composed over white as the program composes it,
-// cut to the lamp's square, so that it lies on the background without a seam.
-// The cheat overlay is an opaque card.
+// the Windows icon from its pixel map; or zelm_art --icon-png ICONSOURCE
+// SCALE PNGFILE: the icon for the desktop, 32 * SCALE pixels square.  The
+// background keeps its alpha; each lit lamp is the lit panel, composed over
+// white as the program composes it, cut to the lamp's square, so that it lies
+// on the background without a seam. The cheat overlay is an opaque card.
 #include <stdio.h>
+#include <stdlib.h>
+#include <string.h>
 
 #include <string>
 
@@ -24,8 +27,13 @@ static bool WriteImage(const Canvas& canvas, const std::string& dir,
 
 int main(int argc, char** argv)
 {
+    if (argc == 5 && strcmp(argv[1], "--icon-png") == 0 && atoi(argv[3]) > 0)
+        return RenderIconPng(argv[2], atoi(argv[3]), argv[4]) ? 0 : 1;
     if (argc != 4) {
-        fprintf(stderr, "usage: %s DATADIR ICONSOURCE ICONFILE\n", argv[0]);
+        fprintf(stderr,
+                "usage: %s DATADIR ICONSOURCE ICONFILE\n"
+                "       %s --icon-png ICONSOURCE SCALE PNGFILE\n",
+                argv[0], argv[0]);
         return 2;
     }
     std::string dir = argv[1];

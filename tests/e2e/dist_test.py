@@ -30,7 +30,8 @@ class DistTest(unittest.TestCase):
                 tempfile.TemporaryDirectory() as elsewhere:
             with tarfile.open(TARBALL) as tarball:
                 tarball.extractall(unpacked)
-            launcher = os.path.join(unpacked, "zelm-linux-x86_64", "zelm")
+            launcher = os.path.join(unpacked, "zelm-linux-x86_64", "games",
+                                    "zelm")
             self.assertTrue(os.access(launcher, os.X_OK))
             session = xpanel.Session()
             self.addCleanup(session.close)

@@ -1,0 +1,93 @@
+"""deb_test.py: the Debian package, checked by Debian's own tools, installed
+with apt, played as a player starts it and removed without a trace.
+
+Usage: deb_test.py DEB.  Installing needs root on a machine that may be
+changed (CI's is thrown away): elsewhere that part is skipped, saying why.
+"""
+import os
+import subprocess
+import sys
+import tempfile
+import unittest
+
+HERE = os.path.dirname(os.path.abspath(__file__))
+sys.path[:0] = [HERE, os.path.dirname(HERE)]
+import game  # noqa: E402
+import xpanel  # noqa: E402
+from pictures import read_rgba  # noqa: E402
+
+DEB = sys.argv[1]
+CHECKERS = ["lintian", "desktop-file-validate", "appstreamcli", "dpkg-deb"]
+if not os.path.exists(DEB):
+    print("skipped: %s is not built (make deb)" % DEB)
+    sys.exit(77)
+missing = [tool for tool in CHECKERS if not xpanel.shutil.which(tool)]
+if missing or xpanel.missing_tools():
+    print("skipped: missing %s" % ", ".join(missing + xpanel.missing_tools()))
+    sys.exit(77)
+
+
+def run(*args, **kwargs):
+    return subprocess.run(args, check=True, capture_output=True, text=True,
+                          **kwargs).stdout
+
+
+def field(name):
+    return run("dpkg-deb", "-f", DEB, name).strip()
+
+
+class DebTest(unittest.TestCase):
+
+    def test_debians_checkers_pass(self):
+        run("lintian", "--fail-on", "error", DEB)
+        self.assertIn("libsdl1.2debian", field("Depends"))
+        self.assertIn("libsdl-image1.2", field("Depends"))
+        with tempfile.TemporaryDirectory() as tree:
+            run("dpkg-deb", "-x", DEB, tree)
+            share = os.path.join(tree, "usr", "share")
+            run("desktop-file-validate",
+                os.path.join(share, "applications", "zelm.desktop"))
+            run("appstreamcli", "validate", "--no-net", os.path.join(
+                share, "metainfo", "org.zelm.zelmora.metainfo.xml"))
+            # Each icon is the 32-pixel one with every pixel a whole square.
+            icon = os.path.join(share, "icons", "hicolor", "%dx%d", "apps",
+                                "zelm.png")
+            small = read_rgba(icon % (32, 32))
+            for size in (64, 128, 256):
+                scale = size // 32
+                pixels = read_rgba(icon % (size, size))
+                self.assertEqual(size * size, len(pixels))
+                self.assertTrue(all(
+                    pixels[y * size + x] == small[y // scale * 32 + x // scale]
+                    for y in range(size) for x in range(size)), size)
+
+    @unittest.skipUnless(os.geteuid() == 0 and os.environ.get("CI"),
+                         "installs the package: root on CI's machine only")
+    def test_installed_played_and_removed_without_a_trace(self):
+        apt = dict(os.environ, DEBIAN_FRONTEND="noninteractive")
+        run("apt-get", "install", "-y", os.path.abspath(DEB), env=apt)
+        files = [line.split()[-1][1:] for line in
+                 run("dpkg-deb", "-c", DEB).splitlines()
+                 if not line.startswith("d")]
+        try:
+            session = xpanel.Session()
+            self.addCleanup(session.close)
+            with tempfile.TemporaryDirectory() as elsewhere:
+                session.run(elsewhere, ["/usr/games/zelm"])
+                session.find_window()
+                # The desktop entry's StartupWMClass names this class.
+                self.assertIn(session.window, session.xdotool(
+                    "search", "--class", "^zelm$").stdout.split())
+                game.play(self, session, game.STEPS[:4])
+                session.key("Escape")
+                self.assertEqual((0, "", ""), session.finish())
+        finally:
+            run("apt-get", "remove", "--purge", "-y", "zelm", env=apt)
+        self.assertEqual([], [f for f in files if os.path.lexists(f)])
+        for folder in ("/usr/lib/games/zelm", "/usr/share/games/zelm",
+                       "/usr/share/doc/zelm"):
+            self.assertFalse(os.path.exists(folder), folder)
+
+
+if __name__ == "__main__":
+    unittest.main(argv=sys.argv[:1], verbosity=2)
