@@ -11,6 +11,9 @@
 #                 ZELM_SDL_MINGW_DIR=... links against the official SDL 1.2
 #                 and SDL_image 1.2 MinGW development files in that folder
 #   make fuzz     LoadImage's fuzz target, built with clang in build-fuzz/
+#   make web      the page: build-web/ (index.html, zelm.js, zelm.wasm,
+#                 zelm.data), built with Debian's emscripten
+#   make serve-web  the same, served on http://127.0.0.1:8320/
 #   make dist     the Linux tarball: build/zelm-linux-x86_64.tar.gz
 #   make deb      the Debian package: build/zelm_<version>_amd64.deb
 #   make bench    measure zelm beside a plain C floor doing the same work
@@ -22,14 +25,16 @@
 RUN_PACKAGES := make cmake g++ libsdl1.2-dev libsdl-image1.2-dev libpng-dev
 WINDOWS_PACKAGES := g++-mingw-w64-x86-64 binutils-mingw-w64-x86-64 \
                     libz-mingw-w64 libz-mingw-w64-dev autoconf patch \
-                    pkg-config zip
-TEST_PACKAGES := $(RUN_PACKAGES) $(WINDOWS_PACKAGES) libgtest-dev \
-                 libbenchmark-dev python3 xvfb xdotool imagemagick valgrind \
-                 icoutils wine wine64 clang libclang-rt-14-dev dpkg-dev \
-                 lintian desktop-file-utils appstream
+                    pkg-config
+WEB_PACKAGES := make cmake emscripten python3
+TEST_PACKAGES := $(RUN_PACKAGES) $(WINDOWS_PACKAGES) $(WEB_PACKAGES) \
+                 libgtest-dev libbenchmark-dev xvfb xdotool imagemagick \
+                 valgrind icoutils wine wine64 clang libclang-rt-14-dev \
+                 dpkg-dev lintian desktop-file-utils appstream chromium
 SUDO := $(shell [ "$$(id -u)" -eq 0 ] || echo sudo)
 WERROR ?= ON
 JOBS ?= 2
+WEB_PORT ?= 8320
 
 # Installs whichever of $(1) are missing.
 define install_missing
@@ -45,8 +50,8 @@ define install_missing
 	fi
 endef
 
-.PHONY: run test deps deps-run build build-asan windows fuzz dist deb bench \
-        art clean
+.PHONY: run test deps deps-run deps-web build build-asan windows fuzz web \
+        serve-web dist deb bench art clean
 
 # A first `make run` configures without the tests and benchmarks, so that
 # playing needs no test tools; `make test` turns them on in the same build.
@@ -60,10 +65,11 @@ run: deps-run
 
 # The Windows DLLs come from the archives beside the project, where they are.
 test: ZELM_WIN_SOURCES ?= $(wildcard $(abspath ../shared/third_party))
-test: build-asan windows fuzz dist deb
+test: build-asan windows fuzz web dist deb
 	cd build-asan && ctest --output-on-failure
 	cd build-fuzz && ctest --output-on-failure
 	cd build-windows && ctest --output-on-failure
+	cd build-web && ctest --output-on-failure
 	cd build && ctest --output-on-failure
 
 deps-run:
@@ -71,6 +77,9 @@ deps-run:
 
 deps:
 	$(call install_missing,$(TEST_PACKAGES))
+
+deps-web:
+	$(call install_missing,$(WEB_PACKAGES))
 
 build: deps
 	cmake -S . -B build -DZELM_WERROR=$(WERROR) -DBUILD_TESTING=ON \
@@ -95,6 +104,17 @@ fuzz: deps
 	    -DZELM_FUZZ=ON -DZELM_BENCH=OFF
 	cmake --build build-fuzz --target load_image_fuzz -j$(JOBS)
 
+# Debian's emcc runs Node on modules Debian keeps in /usr/share/nodejs.
+web: export NODE_PATH := /usr/share/nodejs
+web: deps-web
+	emcmake cmake -S . -B build-web -DCMAKE_BUILD_TYPE=MinSizeRel \
+	    -DZELM_WERROR=$(WERROR)
+	cmake --build build-web -j$(JOBS)
+
+serve-web: web
+	@echo "zelm in the browser: http://127.0.0.1:$(WEB_PORT)/ (Ctrl-C ends)"
+	python3 -m http.server $(WEB_PORT) --bind 127.0.0.1 --directory build-web
+
 dist: build
 	cd build && cpack -G TGZ
 
@@ -108,4 +128,4 @@ art: build
 	./build/zelm_art data art/icon.txt front/zelm.ico
 
 clean:
-	rm -rf build build-asan build-windows build-fuzz
+	rm -rf build build-asan build-windows build-fuzz build-web

@@ -1,12 +1,27 @@
 # Sdl.cmake: SDL 1.2 and SDL_image 1.2 for the front end, as the target
 # zelm_sdl.
 #
+# In the browser (Emscripten), SDL 1.2 and IMG_Load are Emscripten's own,
+# front/sdl_web.cpp adds what they lack, and the images are packed into the
+# page's file system as data/*.png, the paths the program reads.
 # On Linux, CMake's own FindSDL and FindSDL_image find Debian's packages;
 # SDLmain stays out, as the program has its own entry points.  The Windows
 # program links against SDL.dll and SDL_image.dll: through the official
 # MinGW development files when ZELM_SDL_MINGW_DIR names their folder, and
 # otherwise through the link layer in cmake/windows/.
 add_library(zelm_sdl INTERFACE)
+
+if(EMSCRIPTEN)
+    # Asyncify lets the event wait suspend the program.  The browser
+    # decodes the packed PNGs while the page loads (the preload plugins),
+    # which costs no decoder in the download: the images carry no colour
+    # profile, so their pixels come out exactly as the desktop's.
+    target_compile_options(zelm_sdl INTERFACE -sUSE_SDL=1)
+    target_link_options(zelm_sdl INTERFACE -sUSE_SDL=1 -sASYNCIFY
+        -sEXIT_RUNTIME=1 --use-preload-plugins
+        "SHELL:--preload-file ${PROJECT_SOURCE_DIR}/data@data")
+    return()
+endif()
 
 if(NOT WIN32)
     set(SDL_BUILDING_LIBRARY ON)

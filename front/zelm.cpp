@@ -3,6 +3,11 @@
 // Both run the same body, RunPanel.  The Windows program is a GUI program
 // with no console, and it defines WinMain itself rather than using SDL's
 // main wrapper, so main keeps its name and nothing redirects its output.
+// main ends with exit() rather than a return: in the browser, where the
+// event wait suspends the program, main's late return reaches nobody, and
+// only exit() hands the page the program's exit code.
+#include <stdlib.h>
+
 #include "loop.h"
 
 #ifdef _WIN32
@@ -15,6 +20,6 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int)
 #else
 int main()
 {
-    return RunPanel();
+    exit(RunPanel());
 }
 #endif

@@ -1,0 +1,83 @@
+// sdl_web.cpp: what the browser's SDL 1.2 lacks, for the web build only.
+//
+// Emscripten's SDL 1.2 draws on the page's canvas and reads the page's
+// events, but a page must never block, so it has no SDL_WaitEvent.  Ours
+// suspends the program (Asyncify) until the page receives an input event
+// and resumes it then: an idle panel runs no timer, interval or animation
+// frame at all, where desktop SDL looks for events every 10 ms.
+//
+// It has no SDL_DisplayFormat either: every surface in the browser is
+// already 32-bit RGBA, so the conversion that keeps alpha serves; the lamps
+// and the overlay are opaque, so they land exactly as the desktop's copies.
+//
+// And its IMG_Load and SDL_GetError say nothing about a failure (the error
+// text is a fixed placeholder): the ones here give the desktop's words, so
+// a player reads which image is missing.  Decoding stays the browser SDL's.
+#include <SDL.h>
+#include <SDL_image.h>
+#include <emscripten.h>
+#include <stdarg.h>
+#include <stdio.h>
+
+static char g_error[256];
+
+// Resolves at the next input event the page receives: the listeners are
+// on the window, so they run after SDL's own (on the canvas and the
+// document) have queued the event.  The page may watch Module.onInput.
+EM_ASYNC_JS(void, WaitForInput, (), {
+    if (!Module.zelmWakeOn) {
+        Module.zelmWakeOn = true;
+        var wake = function() {
+            var resume = Module.zelmResume;
+            Module.zelmResume = null;
+            if (resume) resume();
+        };
+        ['mousedown', 'mouseup', 'mousemove', 'wheel', 'keydown', 'keyup',
+         'touchstart', 'touchmove', 'touchend', 'focus', 'blur',
+         'visibilitychange'].forEach(function(type) {
+            window.addEventListener(type, wake);
+        });
+    }
+    await new Promise(function(resolve) { Module.zelmResume = resolve; });
+    if (Module.onInput)
+        Module.onInput();
+});
+
+extern "C" int SDL_WaitEvent(SDL_Event* event)
+{
+    while (SDL_PollEvent(event) == 0)
+        WaitForInput();
+    return 1;
+}
+
+extern "C" SDL_Surface* SDL_DisplayFormat(SDL_Surface* surface)
+{
+    return SDL_DisplayFormatAlpha(surface);
+}
+
+extern "C" void SDL_SetError(const char* format, ...)
+{
+    va_list arguments;
+    va_start(arguments, format);
+    vsnprintf(g_error, sizeof g_error, format, arguments);
+    va_end(arguments);
+}
+
+extern "C" const char* SDL_GetError()
+{
+    return g_error;
+}
+
+extern "C" SDL_Surface* IMG_Load(const char* file)
+{
+    FILE* readable = fopen(file, "rb");
+    if (readable == NULL) {
+        SDL_SetError("Couldn't open %s", file);
+        return NULL;
+    }
+    fclose(readable);
+    SDL_Surface* image = IMG_Load_RW(SDL_RWFromFile(file, "rb"), 1);
+    if (image == NULL)
+        SDL_SetError("Unsupported image format");
+    return image;
+}

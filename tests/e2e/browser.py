@@ -1,0 +1,169 @@
+"""browser.py: a folder served on 127.0.0.1 and Debian's Chromium, headless,
+driven over the DevTools protocol, for the page's tests and benchmarks.
+
+Chromium speaks the protocol on two pipes (--remote-debugging-pipe: it
+reads commands on its fd 3 and writes answers and events on its fd 4,
+each message JSON ended by a NUL), so Python's standard library is all it
+takes.  Every wait polls until what is expected holds or a deadline
+passes.
+"""
+import base64
+import fcntl
+import functools
+import http.server
+import json
+import os
+import shutil
+import subprocess
+import tempfile
+import threading
+import time
+
+CHROMIUM = "/usr/bin/chromium"
+DEADLINE = 30.0  # seconds
+
+
+class Server:
+    """A static file server for folder on a free port of 127.0.0.1."""
+
+    def __init__(self, folder):
+        handler = functools.partial(_QuietHandler, directory=folder)
+        self.httpd = http.server.ThreadingHTTPServer(("127.0.0.1", 0),
+                                                     handler)
+        self.url = "http://127.0.0.1:%d/" % self.httpd.server_address[1]
+        threading.Thread(target=self.httpd.serve_forever, daemon=True).start()
+
+    def close(self):
+        self.httpd.shutdown()
+        self.httpd.server_close()
+
+
+class _QuietHandler(http.server.SimpleHTTPRequestHandler):
+    def log_message(self, *args):
+        pass
+
+
+class Browser:
+    """One headless Chromium with one page, of the given window size."""
+
+    def __init__(self, width=1000, height=800):
+        self.profile = tempfile.mkdtemp(prefix="zelm-chromium-")
+        to_chromium, self._out = os.pipe()
+        self._in, from_chromium = os.pipe()
+
+        # In the child, above any number dup2 could clobber, then at 3, 4;
+        # subprocess closes every other descriptor after this runs.
+        def pipes_at_3_and_4():
+            high = [fcntl.fcntl(fd, fcntl.F_DUPFD, 10)
+                    for fd in (to_chromium, from_chromium)]
+            os.dup2(high[0], 3)
+            os.dup2(high[1], 4)
+        self.process = subprocess.Popen(
+            [CHROMIUM, "--headless", "--no-sandbox", "--disable-gpu",
+             "--disable-quic", "--no-first-run",
+             "--disable-background-networking", "--disable-component-update",
+             "--disable-sync", "--remote-debugging-pipe",
+             "--window-size=%d,%d" % (width, height),
+             "--user-data-dir=" + self.profile, "about:blank"],
+            preexec_fn=pipes_at_3_and_4, pass_fds=(3, 4),
+            stdin=subprocess.DEVNULL, stdout=subprocess.DEVNULL,
+            stderr=subprocess.DEVNULL)
+        os.close(to_chromium)
+        os.close(from_chromium)
+        self._buffer = b""
+        self._next_id = 0
+        self.events = []
+        target = self.call("Target.createTarget", url="about:blank")
+        self.session = self.call("Target.attachToTarget", flatten=True,
+                                 targetId=target["targetId"])["sessionId"]
+        self.call("Runtime.enable", session=True)
+        self.call("Page.enable", session=True)
+
+    def close(self):
+        self.process.kill()
+        self.process.wait()
+        os.close(self._in)
+        os.close(self._out)
+        shutil.rmtree(self.profile, ignore_errors=True)
+
+    def call(self, method, session=False, **params):
+        """Sends a command (to the page when session) and returns its
+        result; events that arrive meanwhile are kept in self.events."""
+        self._next_id += 1
+        message = {"id": self._next_id, "method": method, "params": params}
+        if session:
+            message["sessionId"] = self.session
+        os.write(self._out, json.dumps(message).encode() + b"\0")
+        while True:
+            answer = self._read()
+            if answer.get("id") == self._next_id:
+                if "error" in answer:
+                    raise RuntimeError("%s: %s" % (method, answer["error"]))
+                return answer["result"]
+            self.events.append(answer)
+
+    def _read(self):
+        while b"\0" not in self._buffer:
+            chunk = os.read(self._in, 1 << 16)
+            if not chunk:
+                raise RuntimeError("Chromium closed its pipe")
+            self._buffer += chunk
+        message, self._buffer = self._buffer.split(b"\0", 1)
+        return json.loads(message)
+
+    def evaluate(self, expression):
+        """The value of a JavaScript expression in the page (awaited)."""
+        result = self.call("Runtime.evaluate", session=True,
+                           expression=expression, awaitPromise=True,
+                           returnByValue=True)
+        if "exceptionDetails" in result:
+            raise RuntimeError(result["exceptionDetails"])
+        return result["result"].get("value")
+
+    def open(self, url):
+        self.call("Page.navigate", session=True, url=url)
+
+    def wait_for(self, expression, what):
+        """Polls until the expression is truthy in the page; returns it."""
+        end = time.monotonic() + DEADLINE
+        while time.monotonic() < end:
+            value = self.evaluate(expression)
+            if value:
+                return value
+            time.sleep(0.05)
+        raise AssertionError("the page never showed %s" % what)
+
+    def canvas_rgba(self, selector="canvas"):
+        """The canvas's own pixels: (width, height, RGBA bytes)."""
+        width, height, data = self.evaluate(
+            "(() => { const c = document.querySelector('%s');"
+            " const d = c.getContext('2d').getImageData(0, 0, c.width,"
+            " c.height).data; let s = '';"
+            " for (let i = 0; i < d.length; i += 8192)"
+            "  s += String.fromCharCode.apply(null, d.subarray(i, i + 8192));"
+            " return [c.width, c.height, btoa(s)]; })()" % selector)
+        return width, height, base64.b64decode(data)
+
+    def click(self, x, y, button="left"):
+        """Presses and releases a mouse button at page point (x, y)."""
+        for kind in ("mousePressed", "mouseReleased"):
+            self.call("Input.dispatchMouseEvent", session=True, type=kind,
+                      x=x, y=y, button=button, clickCount=1)
+
+    def tap(self, x, y):
+        """Touches the screen at page point (x, y) and lifts."""
+        self.call("Input.dispatchTouchEvent", session=True, type="touchStart",
+                  touchPoints=[{"x": x, "y": y}])
+        self.call("Input.dispatchTouchEvent", session=True, type="touchEnd",
+                  touchPoints=[])
+
+    def key(self, *names):
+        """Types keys: single letters, or "Escape"."""
+        for name in names:
+            code = 27 if name == "Escape" else ord(name.upper())
+            text = "" if name == "Escape" else name
+            for kind in ("keyDown", "keyUp"):
+                self.call("Input.dispatchKeyEvent", session=True, type=kind,
+                          key=name, windowsVirtualKeyCode=code,
+                          nativeVirtualKeyCode=code,
+                          text=text if kind == "keyDown" else "")

@@ -1,0 +1,135 @@
+"""web_test.py: the browser build, played in headless Chromium as a player
+plays it, its canvas read back.
+
+Usage: web_test.py SITE.  Serves the built folder on 127.0.0.1 and drives
+Debian's Chromium over the DevTools protocol (browser.py).  Exits 77,
+saying why, when the site is not built or Chromium is missing.
+"""
+import os
+import shutil
+import sys
+import tempfile
+import time
+import unittest
+
+HERE = os.path.dirname(os.path.abspath(__file__))
+sys.path[:0] = [HERE, os.path.dirname(HERE)]
+import browser  # noqa: E402
+import game  # noqa: E402
+from pictures import Image  # noqa: E402
+
+SITE = sys.argv[1]
+if not os.path.exists(os.path.join(SITE, "zelm.wasm")):
+    print("skipped: %s holds no page (make web)" % SITE)
+    sys.exit(77)
+if not os.path.exists(browser.CHROMIUM):
+    print("skipped: %s is missing" % browser.CHROMIUM)
+    sys.exit(77)
+
+# Counts the timers, intervals and animation frames the page asks for, and
+# whether the panel's right, middle and wheel presses were kept from the
+# page: installed before any script of the page runs.
+WATCH = """
+window.scheduled = 0;
+for (const name of ['setTimeout', 'setInterval', 'requestAnimationFrame']) {
+  const original = window[name];
+  window[name] = function() { window.scheduled++;
+                              return original.apply(this, arguments); };
+}
+window.kept = {};
+for (const type of ['contextmenu', 'wheel', 'mousedown'])
+  window.addEventListener(type, e => { window.kept[type + e.button] =
+                                       e.defaultPrevented; });
+"""
+
+
+class PageTest(unittest.TestCase):
+
+    def open(self, site=SITE):
+        server = browser.Server(site)
+        self.addCleanup(server.close)
+        self.page = browser.Browser()
+        self.addCleanup(self.page.close)
+        self.page.call("Page.addScriptToEvaluateOnNewDocument", session=True,
+                       source=WATCH)
+        self.page.open(server.url)
+        self.page.wait_for("window.Module && Module.calledRun", "the program")
+        left, top, width = self.page.evaluate(
+            "(r => [r.left, r.top, r.width])"
+            "(document.getElementById('canvas').getBoundingClientRect())")
+        self.scale = width / 320
+        self.at = lambda x, y: (left + (x + 0.5) * self.scale,
+                                top + (y + 0.5) * self.scale)
+
+    def text(self, element):
+        return self.page.evaluate(
+            "document.getElementById('%s').textContent" % element)
+
+    def wait_for_screen(self, check, what):
+        end = time.monotonic() + browser.DEADLINE
+        while time.monotonic() < end:
+            width, height, rgba = self.page.canvas_rgba()
+            rgb = bytes(b for i, b in enumerate(rgba) if i % 4 != 3)
+            if check(Image(width, height, rgb)):
+                return
+            time.sleep(0.05)
+        raise AssertionError("the canvas never showed %s" % what)
+
+    def test_a_game_at_a_larger_scale_with_the_cheat_word_and_escape(self):
+        self.open()
+        p = self.page
+        self.assertEqual("Zelmora :-)", p.evaluate("document.title"))
+        self.assertEqual(float(int(self.scale)), self.scale)
+        self.assertGreater(self.scale, 1)
+        self.assertEqual("canvas", p.evaluate("document.activeElement.id"))
+        self.assertEqual(("click to start", ""),
+                         (self.text("hint"), self.text("status")))
+        # The keyboard reaches the panel before any click.
+        p.key(*"gnarlwick")
+        self.wait_for_screen(game.overlay_shown, "the overlay")
+        p.key("g", *"narlwick")
+        self.wait_for_screen(game.overlay_hidden, "the panel again")
+        self.assertEqual("", self.text("hint"))
+        for what, (x, y), button, expected in game.STEPS:
+            with self.subTest(step=what):
+                p.click(*self.at(x, y), {1: "left", 3: "right"}[button])
+                self.wait_for_screen(game.showing(expected), what)
+        # Idle, the page runs nothing of its own.
+        before = p.evaluate("window.scheduled")
+        time.sleep(1)
+        self.assertEqual(before, p.evaluate("window.scheduled"))
+        # Right and middle presses and the wheel stay with the panel; a
+        # tap is a left press (lamp a on).
+        p.click(*self.at(5, 5), "middle")
+        p.call("Input.dispatchMouseEvent", session=True, type="mouseWheel",
+               x=self.at(5, 5)[0], y=self.at(5, 5)[1], deltaX=0, deltaY=120)
+        self.assertEqual({"contextmenu2": True, "wheel0": True,
+                          "mousedown1": True},
+                         {k: v for k, v in p.evaluate("window.kept").items()
+                          if k in ("contextmenu2", "wheel0", "mousedown1")})
+        p.tap(*self.at(*game.LAMP_MIDDLE["a"]))
+        self.wait_for_screen(game.showing(["b"]), "lamp a off after a tap")
+        p.key("Escape")
+        p.wait_for("document.getElementById('status').textContent",
+                   "the closing line")
+        self.assertEqual("The panel is closed.Start again",
+                         self.text("status"))
+
+    def test_a_missing_image_shows_its_line(self):
+        with tempfile.TemporaryDirectory() as site:
+            shutil.copytree(SITE, site, dirs_exist_ok=True)
+            loader = os.path.join(site, "zelm.js")
+            with open(loader) as source:
+                script = source.read()
+            packed = '"filename":"/data/y.png"'
+            self.assertIn(packed, script)
+            with open(loader, "w") as out:
+                out.write(script.replace(packed, packed.replace("y.", "x.")))
+            self.open(site)
+            line = self.page.wait_for(
+                "document.getElementById('status').textContent", "a line")
+            self.assertEqual("Couldn't open data/y.png", line)
+
+
+if __name__ == "__main__":
+    unittest.main(argv=sys.argv[:1], verbosity=2)
