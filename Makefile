@@ -35,6 +35,7 @@ SUDO := $(shell [ "$$(id -u)" -eq 0 ] || echo sudo)
 WERROR ?= ON
 JOBS ?= 2
 WEB_PORT ?= 8320
+WEB_BENCH ?= OFF
 
 # Installs whichever of $(1) are missing.
 define install_missing
@@ -108,7 +109,7 @@ fuzz: deps
 web: export NODE_PATH := /usr/share/nodejs
 web: deps-web
 	emcmake cmake -S . -B build-web -DCMAKE_BUILD_TYPE=MinSizeRel \
-	    -DZELM_WERROR=$(WERROR)
+	    -DZELM_WERROR=$(WERROR) -DZELM_BENCH=$(WEB_BENCH)
 	cmake --build build-web -j$(JOBS)
 
 serve-web: web
@@ -121,8 +122,9 @@ dist: build
 deb: build
 	cd build && cpack -G DEB
 
-bench: build
-	python3 bench/measure.py build .
+bench: WEB_BENCH = ON
+bench: build web
+	python3 bench/measure.py build . build-web
 
 art: build
 	./build/zelm_art data art/icon.txt front/zelm.ico

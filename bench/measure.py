@@ -1,6 +1,6 @@
 """measure.py: what zelm costs, beside a plain C floor doing the same work.
 
-Usage: measure.py BUILD_DIR SOURCE_DIR.  In a private Xvfb it runs the
+Usage: measure.py BUILD_DIR SOURCE_DIR WEB_BUILD_DIR.  In a private Xvfb it runs the
 Google Benchmark binary (the core operations and one Draw, each paired
 with its C floor), then starts the real zelm and the floor program
 (bench/floor_*.c) in turn and measures each the same way: the time from
@@ -8,9 +8,14 @@ start to a shown window, the CPU per handled click over a burst, the CPU
 spent idle, and the peak resident memory.  Last, it counts the
 instructions of one start-up and shutdown under callgrind (SDL's dummy
 driver), beside the same count less the image file check that start-up
-added.  Prints one table with the ratios; the goal is every ratio at most
-1.05, and 1.02 for start-up.
+added.  Then the page in headless Chromium beside the floor page (the
+floor program built the same way, with a 10 ms polling wait): the bytes a
+first visit transfers, the time from navigation to the first frame after
+the first input, and the page's own task time over 5 idle seconds.
+Prints one table with the ratios; the goal is every ratio at most 1.05,
+1.02 for start-up and 1.10 for the page's bytes.
 """
+import gzip
 import json
 import re
 import os
@@ -19,9 +24,10 @@ import subprocess
 import sys
 import time
 
-BUILD, SOURCE = sys.argv[1], sys.argv[2]
+BUILD, SOURCE, WEB = sys.argv[1], sys.argv[2], sys.argv[3]
 sys.path[:0] = [os.path.join(SOURCE, "tests"),
                 os.path.join(SOURCE, "tests", "e2e")]
+import browser  # noqa: E402
 import xpanel  # noqa: E402
 
 STARTS = 7          # runs of each program for the start-up time
@@ -124,6 +130,51 @@ def startup_instructions():
     return count(r"PROGRAM TOTALS"), count(r"=> .*ImageFileFault")
 
 
+PAGE_FILES = ["index.html", "zelm.js", "zelm.wasm", "zelm.data"]
+IDLE_PAGE_SECONDS = 5
+PAGE_RUNS = 3        # medians of this many visits
+
+
+def page_bytes(site):
+    """{file: (raw bytes, gzip -9 bytes)} of a first visit."""
+    sizes = {}
+    for name in PAGE_FILES:
+        with open(os.path.join(site, name), "rb") as page_file:
+            raw = page_file.read()
+        sizes[name] = (len(raw), len(gzip.compress(raw, 9)))
+    return sizes
+
+
+def page_times(site):
+    """(ms from navigation to the first frame after the first input,
+    the page's task ms over IDLE_PAGE_SECONDS idle seconds)."""
+    server, page = browser.Server(site), browser.Browser()
+    try:
+        page.call("Performance.enable", session=True)
+        begin = time.monotonic()
+        page.open(server.url)
+        page.wait_for("window.Module && Module.calledRun", "the program")
+        x, y = page.evaluate("(r => [r.left + 10, r.top + 10])(document."
+                             "getElementById('canvas').getBoundingClientRect())")
+        page.click(x, y)
+        page.wait_for("document.getElementById('canvas').getContext('2d')"
+                      ".getImageData(160, 120, 1, 1).data[0] < 200",
+                      "the first frame")
+        shown = (time.monotonic() - begin) * 1e3
+
+        def task_ms():
+            metrics = page.call("Performance.getMetrics", session=True)
+            return 1e3 * next(m["value"] for m in metrics["metrics"]
+                              if m["name"] == "TaskDuration")
+        time.sleep(1)  # the press's own events settle first
+        idle_from = task_ms()
+        time.sleep(IDLE_PAGE_SECONDS)
+        return shown, task_ms() - idle_from
+    finally:
+        page.close()
+        server.close()
+
+
 def row(name, ours, floor, unit, digits):
     ratio = ours / floor if floor else float("nan")
     print("| %-34s | %12.*f | %12.*f | %-8s | %5.2f |" %
@@ -158,9 +209,27 @@ def main():
         "ms/s", 3)
     row("peak resident memory", running["zelm"][2], running["floor"][2],
         "KiB", 0)
+    pages = {}
+    for name, site in (("zelm", WEB),
+                       ("floor", os.path.join(WEB, "bench", "site"))):
+        times = [page_times(site) for _ in range(PAGE_RUNS)]
+        pages[name] = (page_bytes(site),
+                       [statistics.median(t) for t in zip(*times)])
     total, check = startup_instructions()
     row("start-up instr. (floor: unchecked)", total, total - check,
         "instr", 0)
+    for name in PAGE_FILES:
+        for i, kind in ((0, "raw"), (1, "gzip")):
+            row("page: %s, %s" % (name, kind), pages["zelm"][0][name][i],
+                pages["floor"][0][name][i], "bytes", 0)
+    for i, kind in ((0, "raw"), (1, "gzip")):
+        row("page: first visit, %s" % kind,
+            sum(sizes[i] for sizes in pages["zelm"][0].values()),
+            sum(sizes[i] for sizes in pages["floor"][0].values()), "bytes", 0)
+    row("page: navigation to first frame", pages["zelm"][1][0],
+        pages["floor"][1][0], "ms", 1)
+    row("page: task time, 5 s idle", pages["zelm"][1][1],
+        pages["floor"][1][1], "ms", 2)
 
 
 if __name__ == "__main__":

@@ -12,13 +12,16 @@
 add_library(zelm_sdl INTERFACE)
 
 if(EMSCRIPTEN)
-    # Asyncify lets the event wait suspend the program.  The browser
-    # decodes the packed PNGs while the page loads (the preload plugins),
-    # which costs no decoder in the download: the images carry no colour
-    # profile, so their pixels come out exactly as the desktop's.
+    # Asyncify lets the event wait suspend the program; the wait is reached
+    # by direct calls only, so no indirect call need be instrumented.  The
+    # browser decodes the packed PNGs while the page loads (the preload
+    # plugins), which costs no decoder in the download: the images carry
+    # no colour profile, so their pixels come out exactly as the desktop's.
+    # EXIT_RUNTIME hands the page the exit code; only a page is built for.
     target_compile_options(zelm_sdl INTERFACE -sUSE_SDL=1)
     target_link_options(zelm_sdl INTERFACE -sUSE_SDL=1 -sASYNCIFY
-        -sEXIT_RUNTIME=1 --use-preload-plugins
+        -sASYNCIFY_IGNORE_INDIRECT -sEXIT_RUNTIME=1 -sENVIRONMENT=web
+        --use-preload-plugins
         "SHELL:--preload-file ${PROJECT_SOURCE_DIR}/data@data")
     return()
 endif()

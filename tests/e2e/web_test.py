@@ -84,6 +84,8 @@ class PageTest(unittest.TestCase):
         self.assertEqual("canvas", p.evaluate("document.activeElement.id"))
         self.assertEqual(("click to start", ""),
                          (self.text("hint"), self.text("status")))
+        # No frame before the first event: nothing drawn in the middle.
+        self.assertEqual(0, p.canvas_rgba()[2][4 * (120 * 320 + 160) + 3])
         # The keyboard reaches the panel before any click.
         p.key(*"gnarlwick")
         self.wait_for_screen(game.overlay_shown, "the overlay")
