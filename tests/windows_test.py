@@ -147,6 +147,13 @@ class PortableExecutableTest(unittest.TestCase):
 
 
 
+# The real lamp image y, and the same cut after its signature and IHDR by a
+# tEXt chunk whose data runs past the end, as an interrupted copy leaves it.
+with open(os.path.join(SOURCE_DIR, "data", "y.png"), "rb") as real_y:
+    REAL_Y = real_y.read()
+TEXT_CUT = REAL_Y[:33] + b"\0\0\0\x64tEXtComment\0cut"
+
+
 class WineTest(unittest.TestCase):
     """The zip unpacked as a player would, played under Wine, in a Wine
     prefix of the test's own that opens no crash dialog."""
@@ -195,9 +202,25 @@ class WineTest(unittest.TestCase):
         session.key("Escape")
         self.assertEqual(0, session.finish(120)[0])
 
+    def test_the_bundles_sdl_image_returns_from_a_png_ending_in_a_chunk(self):
+        probe = os.path.join(self.folder, "img_load_probe.exe")
+        shutil.copy(os.environ["ZELM_IMG_PROBE"], probe)
+        self.addCleanup(os.remove, probe)
+        for what, png in (("a tEXt", TEXT_CUT), ("the image data",
+                                                 REAL_Y[:len(REAL_Y) - 40])):
+            with self.subTest(cut_in=what), tempfile.NamedTemporaryFile(
+                    dir=self.work, suffix=".png") as damaged:
+                damaged.write(png)
+                damaged.flush()
+                done = subprocess.run(["wine", probe, damaged.name],
+                                      env=self.env, capture_output=True,
+                                      timeout=120)
+                self.assertEqual(1, done.returncode, done.stderr)
+                # The patch's word: the short read ended the load.
+                self.assertIn(b"the file ends too early", done.stderr)
+
     def test_damaged_images_end_start_up_with_their_line(self):
-        text_cut = (b"\x89PNG\r\n\x1a\n" + b"\0\0\0\x0dIHDR" + bytes(17) +
-                    b"\0\0\0\x64tEXtComment\0cut")
+        text_cut = TEXT_CUT
         cases = [
             ("missing", None, "Couldn't open data/y.png"),
             ("cut short", lambda real: real[:len(real) // 2],
