@@ -107,31 +107,33 @@ void WritePlainPng(const std::string& path, int width, int height)
     fclose(file);
 }
 
+// The length of the chunk whose length field stands at offset at.
+size_t ChunkLength(const std::vector<char>& png, size_t at)
+{
+    const unsigned char* length =
+        reinterpret_cast<const unsigned char*>(&png[at]);
+    return (size_t(length[0]) << 24) | (length[1] << 16) | (length[2] << 8) |
+           length[3];
+}
+
 // The chunk lengths' offsets in a PNG, from the first chunk to IEND.
 std::vector<size_t> ChunkOffsets(const std::vector<char>& png)
 {
     std::vector<size_t> offsets;
-    for (size_t at = 8; at + 8 <= png.size();) {
+    for (size_t at = 8; at + 8 <= png.size(); at += 12 + ChunkLength(png, at))
         offsets.push_back(at);
-        const unsigned char* length =
-            reinterpret_cast<const unsigned char*>(&png[at]);
-        at += 12 + ((size_t(length[0]) << 24) | (length[1] << 16) |
-                    (length[2] << 8) | length[3]);
-    }
     return offsets;
 }
 
 // The real image with one byte of the first IDAT chunk's CRC flipped.
 std::vector<char> WithBrokenChecksum(std::vector<char> png)
 {
-    std::string bytes(png.begin(), png.end());
-    size_t type = bytes.find("IDAT");
-    EXPECT_NE(std::string::npos, type);
-    const unsigned char* length =
-        reinterpret_cast<const unsigned char*>(&bytes[type - 4]);
-    size_t data = (size_t(length[0]) << 24) | (length[1] << 16) |
-                  (length[2] << 8) | length[3];
-    png[type + 4 + data] ^= 0x5a;
+    for (size_t at : ChunkOffsets(png))
+        if (std::string(&png[at + 4], 4) == "IDAT") {
+            png[at + 8 + ChunkLength(png, at)] ^= 0x5a;
+            return png;
+        }
+    ADD_FAILURE() << "no IDAT chunk";
     return png;
 }
 

@@ -19,8 +19,21 @@ import tempfile
 import threading
 import time
 
+from pictures import Image
+
 CHROMIUM = "/usr/bin/chromium"
 DEADLINE = 30.0  # seconds
+
+
+def _until(fetch, what):
+    """Calls fetch until it returns something truthy, which it returns."""
+    end = time.monotonic() + DEADLINE
+    while time.monotonic() < end:
+        value = fetch()
+        if value:
+            return value
+        time.sleep(0.05)
+    raise AssertionError("the page never showed %s" % what)
 
 
 class Server:
@@ -125,13 +138,16 @@ class Browser:
 
     def wait_for(self, expression, what):
         """Polls until the expression is truthy in the page; returns it."""
-        end = time.monotonic() + DEADLINE
-        while time.monotonic() < end:
-            value = self.evaluate(expression)
-            if value:
-                return value
-            time.sleep(0.05)
-        raise AssertionError("the page never showed %s" % what)
+        return _until(lambda: self.evaluate(expression), what)
+
+    def wait_for_canvas(self, check, what):
+        """Polls until check(the canvas as an RGB Image) holds."""
+        def shows():
+            width, height, rgba = self.canvas_rgba()
+            rgb = bytearray(rgba)
+            del rgb[3::4]
+            return check(Image(width, height, bytes(rgb)))
+        return _until(shows, what)
 
     def canvas_rgba(self, selector="canvas"):
         """The canvas's own pixels: (width, height, RGBA bytes)."""

@@ -16,7 +16,6 @@ HERE = os.path.dirname(os.path.abspath(__file__))
 sys.path[:0] = [HERE, os.path.dirname(HERE)]
 import browser  # noqa: E402
 import game  # noqa: E402
-from pictures import Image  # noqa: E402
 
 SITE = sys.argv[1]
 if not os.path.exists(os.path.join(SITE, "zelm.wasm")):
@@ -65,16 +64,6 @@ class PageTest(unittest.TestCase):
         return self.page.evaluate(
             "document.getElementById('%s').textContent" % element)
 
-    def wait_for_screen(self, check, what):
-        end = time.monotonic() + browser.DEADLINE
-        while time.monotonic() < end:
-            width, height, rgba = self.page.canvas_rgba()
-            rgb = bytes(b for i, b in enumerate(rgba) if i % 4 != 3)
-            if check(Image(width, height, rgb)):
-                return
-            time.sleep(0.05)
-        raise AssertionError("the canvas never showed %s" % what)
-
     def test_a_game_at_a_larger_scale_with_the_cheat_word_and_escape(self):
         self.open()
         p = self.page
@@ -88,14 +77,14 @@ class PageTest(unittest.TestCase):
         self.assertEqual(0, p.canvas_rgba()[2][4 * (120 * 320 + 160) + 3])
         # The keyboard reaches the panel before any click.
         p.key(*"gnarlwick")
-        self.wait_for_screen(game.overlay_shown, "the overlay")
+        p.wait_for_canvas(game.overlay_shown, "the overlay")
         p.key("g", *"narlwick")
-        self.wait_for_screen(game.overlay_hidden, "the panel again")
+        p.wait_for_canvas(game.overlay_hidden, "the panel again")
         self.assertEqual("", self.text("hint"))
         for what, (x, y), button, expected in game.STEPS:
             with self.subTest(step=what):
                 p.click(*self.at(x, y), {1: "left", 3: "right"}[button])
-                self.wait_for_screen(game.showing(expected), what)
+                p.wait_for_canvas(game.showing(expected), what)
         # Idle, the page runs nothing of its own.
         before = p.evaluate("window.scheduled")
         time.sleep(1)
@@ -110,7 +99,7 @@ class PageTest(unittest.TestCase):
                          {k: v for k, v in p.evaluate("window.kept").items()
                           if k in ("contextmenu2", "wheel0", "mousedown1")})
         p.tap(*self.at(*game.LAMP_MIDDLE["a"]))
-        self.wait_for_screen(game.showing(["b"]), "lamp a off after a tap")
+        p.wait_for_canvas(game.showing(["b"]), "lamp a off after a tap")
         p.key("Escape")
         p.wait_for("document.getElementById('status').textContent",
                    "the closing line")
