@@ -1,11 +1,11 @@
 """measure.py: what zelm costs, beside a plain C floor doing the same work.
 
-Usage: measure.py BUILD_DIR SOURCE_DIR WEB_BUILD_DIR.  In a private Xvfb it runs the
-Google Benchmark binary (the core operations and one Draw, each paired
-with its C floor), then starts the real zelm and the floor program
-(bench/floor_*.c) in turn and measures each the same way: the time from
-start to a shown window, the CPU per handled click over a burst, the CPU
-spent idle, and the peak resident memory.  Last, it counts the
+Usage: measure.py BUILD_DIR SOURCE_DIR WEB_BUILD_DIR.  In a private Xvfb
+it runs the Google Benchmark binary (the core operations and one Draw,
+each paired with its C floor), then starts the real zelm and the floor
+program (bench/floor_*.c) in turn and measures each the same way: the
+time from start to a shown window, the CPU per handled click over a
+burst, the CPU spent idle, and the peak resident memory.  Last, it counts the
 instructions of one start-up and shutdown under callgrind (SDL's dummy
 driver), beside the same count less the image file check that start-up
 added.  Then the page in headless Chromium beside the floor page (the
@@ -17,8 +17,8 @@ Prints one table with the ratios; the goal is every ratio at most 1.05,
 """
 import gzip
 import json
-import re
 import os
+import re
 import statistics
 import subprocess
 import sys
@@ -154,8 +154,9 @@ def page_times(site):
         begin = time.monotonic()
         page.open(server.url)
         page.wait_for("window.Module && Module.calledRun", "the program")
-        x, y = page.evaluate("(r => [r.left + 10, r.top + 10])(document."
-                             "getElementById('canvas').getBoundingClientRect())")
+        x, y = page.evaluate(
+            "(r => [r.left + 10, r.top + 10])(document"
+            ".getElementById('canvas').getBoundingClientRect())")
         page.click(x, y)
         page.wait_for("document.getElementById('canvas').getContext('2d')"
                       ".getImageData(160, 120, 1, 1).data[0] < 200",
@@ -228,7 +229,7 @@ def main():
             sum(sizes[i] for sizes in pages["floor"][0].values()), "bytes", 0)
     row("page: navigation to first frame", pages["zelm"][1][0],
         pages["floor"][1][0], "ms", 1)
-    row("page: task time, 5 s idle", pages["zelm"][1][1],
+    row("page: task time, %d s idle" % IDLE_PAGE_SECONDS, pages["zelm"][1][1],
         pages["floor"][1][1], "ms", 2)
 
 

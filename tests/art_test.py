@@ -2,8 +2,9 @@
 
 Usage: art_test.py ZELM_ART SOURCE_DIR.  Renders the artwork afresh and
 compares it with data/ pixel for pixel (whatever zlib wrote), and the icon
-byte for byte, so that art sources and images never drift apart; then checks what the program relies on: each lit lamp lies on
-the background without a seam, and lit is clearly brighter than dark.
+byte for byte, so that art sources and images never drift apart; then
+checks what the program relies on: each lit lamp lies on the background
+without a seam, and lit is clearly brighter than dark.
 """
 import os
 import subprocess
