@@ -10,7 +10,8 @@
 #                 (make test uses ../shared/third_party when it is there);
 #                 ZELM_SDL_MINGW_DIR=... links against the official SDL 1.2
 #                 and SDL_image 1.2 MinGW development files in that folder
-#   make fuzz     LoadImage's fuzz target, built with clang in build-fuzz/
+#   make fuzz     the fuzz targets of LoadImage and of the answer checker,
+#                 built with clang in build-fuzz/
 #   make web      the page: build-web/ (index.html, zelm.js, zelm.wasm,
 #                 zelm.data), built with Debian's emscripten
 #   make serve-web  the same, served on http://127.0.0.1:8320/
@@ -103,7 +104,7 @@ windows: deps
 fuzz: deps
 	CC=clang CXX=clang++ cmake -S . -B build-fuzz -DZELM_WERROR=$(WERROR) \
 	    -DZELM_FUZZ=ON -DZELM_BENCH=OFF
-	cmake --build build-fuzz --target load_image_fuzz -j$(JOBS)
+	cmake --build build-fuzz --target load_image_fuzz answer_fuzz -j$(JOBS)
 
 # Debian's emcc runs Node on modules Debian keeps in /usr/share/nodejs.
 web: export NODE_PATH := /usr/share/nodejs

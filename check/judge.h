@@ -1,0 +1,22 @@
+// judge.h: checks a player's answer against the circuit, case by case.
+//
+// The circuit's behaviour comes from the puzzle core itself, so the check
+// can never disagree with the panel.  The report names, for each part that
+// is wrong, an experiment on the panel that shows the difference, with the
+// prediction of the player's own equations; it never prints a value of the
+// circuit's own.
+#ifndef ZELM_CHECK_JUDGE_H
+#define ZELM_CHECK_JUDGE_H
+
+#include <stddef.h>
+#include <stdio.h>
+
+// Reads the answer in text (size bytes; name is where it came from, for
+// the problem lines) and writes the report to out, or, when the answer
+// cannot be read, every problem to err.  Returns the exit code: 0 when all
+// four parts are given and right, 1 when a part is wrong or missing, 2
+// when the answer cannot be read.
+int CheckAnswer(const char* name, const char* text, size_t size, FILE* out,
+                FILE* err);
+
+#endif

@@ -1,0 +1,131 @@
+// zelm_check.cpp: the answer checker's command line, zelm-check [FILE].
+//
+// Reads the answer from FILE, or from standard input when FILE is "-" or
+// absent, and checks it (judge.h).  The panel itself takes no options and
+// prints nothing: everything a player asks of his answer is asked here.
+#include <errno.h>
+#include <stdio.h>
+#include <string.h>
+#include <sys/stat.h>
+
+#include <string>
+
+#include "console.h"
+#include "judge.h"
+#include "reader.h"
+
+static const char kUsage[] =
+    "Usage: zelm-check [FILE]\n"
+    "Checks your answer to the zelm panel: the hidden circuit's equations,\n"
+    "one a line, read from FILE, or from standard input without one or\n"
+    "with -.  For each part that is wrong it names an experiment to try on\n"
+    "the panel.\n"
+    "\n"
+    "  y = a ⊕ q1             the output\n"
+    "  jq1 = a·b'             a flip-flop by its J and K inputs\n"
+    "  kq1 = q0 + q2          (also J1, J_1, K1, K_1)\n"
+    "  q0+ = b'·q2'           or by its next state (also Q0*, Q0(t+1), D0)\n"
+    "\n"
+    "Names are a, b, q0, q1, q2, 0 and 1, in any case.  AND is ·, *, &,\n"
+    "&& or two names side by side; OR is +, | or ||; NOT is a trailing '\n"
+    "or a leading ! or ~; XOR is ^ or ⊕, with parentheses beside AND or\n"
+    "OR.  # starts a comment.\n"
+    "\n"
+    "Exit status: 0 when all four parts are right, 1 when one is wrong or\n"
+    "missing, 2 when the answer or the command line cannot be read.\n";
+
+// Reads the stream to its end, but never more than one byte past the
+// largest answer, so that no file, device or pipe can keep it reading.
+static bool ReadAtMost(FILE* stream, std::string* text)
+{
+    char buffer[1 << 16];
+    while (text->size() <= kMaxAnswerBytes) {
+        size_t room = kMaxAnswerBytes + 1 - text->size();
+        size_t got = fread(buffer, 1,
+                           room < sizeof buffer ? room : sizeof buffer, stream);
+        if (got == 0)
+            break;
+        text->append(buffer, got);
+    }
+    return ferror(stream) == 0;
+}
+
+static int ReadFileAndCheck(const char* path)
+{
+    struct stat status;
+    if (stat(path, &status) == 0 && S_ISDIR(status.st_mode)) {
+        fprintf(stderr, "%s: is a folder, not an answer\n", path);
+        return 2;
+    }
+    FILE* file = fopen(path, "rb");
+    if (file == NULL) {
+        fprintf(stderr, "%s: %s\n", path, strerror(errno));
+        return 2;
+    }
+    std::string text;
+    bool read = ReadAtMost(file, &text);
+    int saved = errno;
+    fclose(file);
+    if (!read) {
+        fprintf(stderr, "%s: %s\n", path, strerror(saved));
+        return 2;
+    }
+    return CheckAnswer(path, text.data(), text.size(), stdout, stderr);
+}
+
+static int ReadInputAndCheck()
+{
+    if (InputIsTerminal())
+        fprintf(stderr,
+                "Type your equations, one a line (such as y = a·b'), then "
+                "%s.\n",
+                kEndOfInputKeys);
+    std::string text;
+    if (!ReadAtMost(stdin, &text)) {
+        fprintf(stderr, "zelm-check: standard input: %s\n", strerror(errno));
+        return 2;
+    }
+    return CheckAnswer("<stdin>", text.data(), text.size(), stdout, stderr);
+}
+
+static int Run(int argc, char** argv)
+{
+    const char* path = NULL;
+    for (int i = 1; i < argc; i++) {
+        const char* arg = argv[i];
+        if (strcmp(arg, "--help") == 0) {
+            fputs(kUsage, stdout);
+            return 0;
+        }
+        if (strcmp(arg, "--version") == 0) {
+            printf("zelm-check %s\n", ZELM_VERSION);
+            return 0;
+        }
+        if (arg[0] == '-' && arg[1] != '\0') {
+            fprintf(stderr,
+                    "zelm-check: unknown option '%s'\n"
+                    "Try 'zelm-check --help'.\n",
+                    arg);
+            return 2;
+        }
+        if (path != NULL) {
+            fprintf(stderr,
+                    "zelm-check: one answer at a time, not '%s' and '%s'\n"
+                    "Try 'zelm-check --help'.\n",
+                    path, arg);
+            return 2;
+        }
+        path = arg;
+    }
+    if (path == NULL || strcmp(path, "-") == 0)
+        return ReadInputAndCheck();
+    return ReadFileAndCheck(path);
+}
+
+int main(int argc, char** argv)
+{
+    PrepareConsole();
+    int status = Run(argc, argv);
+    RestoreConsole();
+    return status;
+}

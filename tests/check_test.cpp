@@ -1,0 +1,263 @@
+// check_test.cpp: the answer checker on answers written out here: the
+// circuit's own equations, single mistakes whose effect is read off the
+// state and output tables, answers it must refuse, and the real program's
+// command line.
+#include <gtest/gtest.h>
+#include <stdio.h>
+#include <stdlib.h>
+#include <sys/wait.h>
+
+#include <algorithm>
+#include <filesystem>
+#include <fstream>
+#include <string>
+
+#include "circuit_tables.h"
+#include "judge.h"
+
+namespace
+{
+
+// The circuit's equations, as the design writes them.
+const std::string kRight = "jq0 = a'·q1' + q2\n"
+                           "kq0 = q1 + b'\n"
+                           "jq1 = b·q2 + a·q2 + a·q0 + a'·b'·q0'·q1'·q2'\n"
+                           "kq1 = a + b + q0'\n"
+                           "jq2 = a·q1 + b'·q0'·q1\n"
+                           "kq2 = 1\n"
+                           "y = q2 + a·q0·q1' + a'·b'·q0·q1 + a'·b'·q0'·q1'\n";
+
+// The text with from replaced by to, once (it must be there) or wherever.
+std::string Replaced(std::string text, const std::string& from,
+                     const std::string& to, bool everywhere = false)
+{
+    size_t at = text.find(from);
+    EXPECT_TRUE(everywhere || at != std::string::npos) << from;
+    for (; at != std::string::npos; at = text.find(from, at + to.size())) {
+        text.replace(at, from.size(), to);
+        if (!everywhere)
+            break;
+    }
+    return text;
+}
+
+struct Report {
+    int status;
+    std::string out, err;
+};
+
+Report Check(const std::string& answer)
+{
+    char *out, *err;
+    size_t out_size, err_size;
+    FILE* out_stream = open_memstream(&out, &out_size);
+    FILE* err_stream = open_memstream(&err, &err_size);
+    int status = CheckAnswer("answer", answer.data(), answer.size(), out_stream,
+                             err_stream);
+    fclose(out_stream);
+    fclose(err_stream);
+    Report report = {status, std::string(out, out_size),
+                     std::string(err, err_size)};
+    free(out);
+    free(err);
+    // Sentences wrapped for the terminal, read whole.
+    report.out = Replaced(report.out, "\n    ", " ", true);
+    return report;
+}
+
+// An experiment must show the player a difference: what his equations
+// predict there is not what the tables say the panel shows.
+void ExpectExperimentDisagreesWithTheTables(const std::string& out)
+{
+    size_t at = out.find("Set A ");
+    ASSERT_NE(std::string::npos, at) << out;
+    char a[4], b[4], lamp[3];
+    int q2, q1, q0;
+    ASSERT_EQ(5, sscanf(out.c_str() + at,
+                        "Set A %3[onf], B %3[onf] and Q2 Q1 Q0 to %d %d %d,",
+                        a, b, &q2, &q1, &q0));
+    at = out.find(" and watch ", at);
+    ASSERT_EQ(1, sscanf(out.c_str() + at, " and watch %2[QY012]:", lamp));
+    std::string said = out.substr(out.find("your equations say it ", at) + 22);
+    bool lit = said.find("lights") == 0 || said.find("stays lit") == 0;
+    int state = q2 * 4 + q1 * 2 + q0;
+    int inputs = (a == std::string("on")) * 2 + (b == std::string("on"));
+    if (lamp[0] == 'Y')
+        EXPECT_NE(kOutput[state][inputs], lit) << said;
+    else
+        EXPECT_NE(kNextState[state][inputs][2 - (lamp[1] - '0')] == '1', lit)
+            << said;
+}
+
+} // namespace
+
+TEST(Checker, TheCircuitsOwnEquationsSolveItInEitherNotation)
+{
+    Report design = Check(kRight);
+    EXPECT_EQ(0, design.status) << design.out;
+    // Written in the panel's notation, it is echoed as it was written.
+    std::string echo = "  " + Replaced(kRight, "\n", "\n  ", true);
+    echo.resize(echo.size() - 2);
+    EXPECT_NE(std::string::npos, design.out.find("read:\n" + echo + "\n✓"));
+    EXPECT_NE(std::string::npos,
+              design.out.find("\nSolved: all four parts are right.\n"));
+
+    Report ascii =
+        Check("\xEF\xBB\xBF# typed on any keyboard\r\n"
+              "J_0 = !a & !q1 | q2\r\n"
+              "K0 = q1 || ~b\r\n"
+              "JQ1 = b*q2 + a q2 + aq0 + a'b'q0'q1'q2'\r\n"
+              "kq1 = a + b + !q0   # a comment\r\n"
+              "\r\n"
+              "y = q2 + ((a q0 q1') ^ (!a !b q0 q1)) + ((a+b+q0+q1)')\r\n"
+              "Q2(t+1) = (a q1 + b' q0' q1) q2'\r\n");
+    EXPECT_EQ(0, ascii.status) << ascii.out << ascii.err;
+    EXPECT_NE(std::string::npos, ascii.out.find("  kq0 = q1 + b'\n"));
+    EXPECT_NE(
+        std::string::npos,
+        ascii.out.find("  y = q2 + ((a·q0·q1') ⊕ (a'·b'·q0·q1)) + "
+                       "(a + b + q0 + q1)'\n  q2+ = (a·q1 + b'·q0'·q1)·q2'\n"));
+}
+
+TEST(Checker, SingleMistakesAreCountedAndShownByAnExperiment)
+{
+    // The cases counted are read off the tables by hand; the two first
+    // rows differ from the design's equations but behave alike.
+    const struct {
+        const char *from, *to;
+        int status;
+        const char* says;
+    } mistakes[] = {
+        {"kq2 = 1", "kq2 = q2", 0, "Solved"},
+        {"q0'·q1'·q2'", "q0'·q2'", 0, "Solved"},
+        // Q0 from state 000: 011, 001, 000, 000; J = a gives 0, 0, 1, 1.
+        {"jq0 = a'", "jq0 = a", 1,
+         "✗ Q0, as J and K: wrong in 4 of the 32 cases. J is wrong in 4 "
+         "cases (where Q0 is off); K is right. Set A off, B off and Q2 Q1 "
+         "Q0 to 0 0 0, press CLOCK and watch Q0: your equations say it "
+         "stays dark."},
+        // Q0 from 001 and 101 with b = 0 goes dark; K = q1 holds it.
+        {"kq0 = q1 + b'", "kq0 = q1", 1,
+         "wrong in 4 of the 32 cases. J is right; K is wrong in 4 cases "
+         "(where Q0 is on). Set A off, B off and Q2 Q1 Q0 to 0 0 1"},
+        // Y of 000 with a = b = 0 is the only one the last term lights.
+        {"q1 + a'·b'·q0'·q1'\n", "q1\n", 1,
+         "✗ Y: wrong in 1 of the 32 cases. Set A off, B off and Q2 Q1 Q0 "
+         "to 0 0 0, then click an empty part of the panel (any press "
+         "refreshes Y) and watch Y: your equations say it stays dark."},
+        // Y is lit wherever Q2 is; without q2 only 4 of those 16 light,
+        // and of the 12 others, 4 light two lamps: the table's first.
+        {"y = q2 + ", "y = ", 1,
+         "✗ Y: wrong in 12 of the 32 cases. Set A off, B on and Q2 Q1 Q0 to "
+         "1 0 0,"},
+        {"jq2 = a·q1 + b'·q0'·q1\nkq2 = 1\n", "", 1,
+         "Not solved yet: Q0, Q1 and Y are right; Q2 is missing."},
+    };
+    for (const auto& mistake : mistakes) {
+        Report report = Check(Replaced(kRight, mistake.from, mistake.to));
+        EXPECT_EQ(mistake.status, report.status) << mistake.to;
+        EXPECT_NE(std::string::npos, report.out.find(mistake.says))
+            << report.out;
+        if (report.out.find("Set A") != std::string::npos)
+            ExpectExperimentDisagreesWithTheTables(report.out);
+    }
+    // The grid marks the whole answer: jq0 = a·q1' + q2 is wrong in the
+    // row of state 000 only.
+    std::string grid = Check(Replaced(kRight, "jq0 = a'", "jq0 = a")).out;
+    EXPECT_NE(std::string::npos,
+              grid.find("   0  0  0        ✗   ✗   ✗   ✗\n"
+                        "   0  0  1        ✓   ✓   ✓   ✓\n"));
+    EXPECT_EQ(1, Check("# nothing yet\n").status);
+}
+
+TEST(Checker, AnswersThatCannotBeReadAreRefusedWithTheirPlace)
+{
+    const std::string deep =
+        std::string(201, '(') + "a" + std::string(201, ')');
+    const struct {
+        std::string answer, place, message;
+    } refusals[] = {
+        {"y = a + c\n", "1:9", "unknown name 'c'"},
+        {"y = (a + b\n", "1:5", "this '(' is never closed"},
+        {"y = a + b)\n", "1:10", "')' has no '(' to close"},
+        {"y = a +\n", "1:7", "'+' has nothing after it"},
+        {"y a + b\n", "1:2", "expected '=' after 'y'"},
+        {"y = a\n\nY = b\n", "3:1", "y is given twice"},
+        {"y = 1\njq1 = a\n", "2:1", "jq1 is given without kq1"},
+        {"j1 = a\nk1 = 1\nd1 = a\n", "3:1",
+         "q1 is given as J and K and as its next state"},
+        {"y = a ^ b q0\n", "1:11", "XOR beside AND or OR"},
+        {"y = a + " + std::string(1000, 'b') + "\n", "1:1001",
+         "the line is longer than 1000"},
+        {"y = " + deep + "\n", "1:205", "parentheses nested deeper than 200"},
+        {std::string("y = a\0b\n", 8), "1:6", "a NUL byte"},
+        {"y = caf\xe9\n", "1:8", "a byte that is not UTF-8 (0xE9)"},
+        {std::string("\xff\xfey\0=\0", 6), "1:1",
+         "the answer is UTF-16: save it as UTF-8"},
+    };
+    for (const auto& refusal : refusals) {
+        Report report = Check(refusal.answer);
+        EXPECT_EQ(2, report.status);
+        EXPECT_EQ("", report.out);
+        EXPECT_EQ(0u, report.err.find("answer:" + refusal.place + ": " +
+                                      refusal.message))
+            << report.err;
+    }
+    // The long line is shown clipped around its place, the caret under it.
+    std::string err = Check("y = " + deep).err;
+    size_t shown = err.find("\n  …") + 6, end = err.find("…\n", shown);
+    EXPECT_EQ(80u, end - shown);
+    size_t blanks = err.find('^') - (end + 6); // under "…" and the line
+    EXPECT_EQ('(', err[shown + blanks - 1]);
+    // Every line's problem is told, the first 20 in full.
+    std::string many;
+    for (int i = 0; i < 25; i++)
+        many += "y = ?\n";
+    err = Check(many).err;
+    EXPECT_EQ(20, std::count(err.begin(), err.end(), '^'));
+    EXPECT_NE(std::string::npos, err.find("answer:20:5: unexpected '?'"));
+    EXPECT_EQ(err.size() - 12, err.find("\nand 5 more\n"));
+}
+
+TEST(Checker, TheProgramsCommandLine)
+{
+    setenv("CHECK", ZELM_CHECK, 1);
+    const std::string answer = "echo y = a";
+    const struct {
+        std::string command;
+        int status;
+        std::string out, err;
+    } runs[] = {
+        {"\"$CHECK\" --help", 0, "Usage: zelm-check [FILE]\n", ""},
+        {"\"$CHECK\" --version", 0, "zelm-check " ZELM_VERSION "\n", ""},
+        {"\"$CHECK\" --verbose", 2, "", "unknown option '--verbose'"},
+        {"\"$CHECK\" a b", 2, "", "one answer at a time"},
+        {"\"$CHECK\" /nonexistent", 2, "", "/nonexistent: No such file"},
+        {"\"$CHECK\" /tmp", 2, "", "/tmp: is a folder"},
+        {"\"$CHECK\" /dev/zero", 2, "", "longer than 1 MiB"},
+        {"truncate -s 100M big && \"$CHECK\" big", 2, "",
+         "big: longer than 1 MiB"},
+        {answer + " | \"$CHECK\"", 1, "  y = a\n", ""},
+        {answer + " | \"$CHECK\" -", 1, "  y = a\n", ""},
+        {"bash -c '\"$CHECK\" <(" + answer + ")'", 1, "  y = a\n", ""},
+        {"script -qec \"$CHECK\" /dev/null </dev/null", 1,
+         "Type your equations, one a line (such as y = a·b'), then Ctrl-D.",
+         ""},
+    };
+    char folder[] = "/tmp/zelm-check-XXXXXX";
+    ASSERT_NE(nullptr, mkdtemp(folder));
+    for (const auto& run : runs) {
+        std::string out = std::string(folder) + "/out";
+        std::string err = std::string(folder) + "/err";
+        int status = system(("cd " + std::string(folder) + " && " +
+                             run.command + " >" + out + " 2>" + err)
+                                .c_str());
+        EXPECT_EQ(run.status, WEXITSTATUS(status)) << run.command;
+        std::ifstream out_file(out), err_file(err);
+        std::string out_text((std::istreambuf_iterator<char>(out_file)), {});
+        std::string err_text((std::istreambuf_iterator<char>(err_file)), {});
+        EXPECT_NE(std::string::npos, out_text.find(run.out)) << run.command;
+        EXPECT_NE(std::string::npos, err_text.find(run.err)) << run.command;
+    }
+    std::filesystem::remove_all(folder);
+}
