@@ -103,6 +103,9 @@ class PortableExecutableTest(unittest.TestCase):
                    run(NM, EXE).decode().splitlines()}
         self.assertIn("WinMain", symbols)
         self.assertNotIn("SDL_main", symbols)
+        # The answer checker beside it is a console program.
+        checker = os.path.join(os.path.dirname(EXE), "zelm-check.exe")
+        self.assertIn("(Windows CUI)", run(OBJDUMP, "-p", checker).decode())
 
     def test_imports_exactly_the_sdl_functions_it_calls(self):
         table = imports()
@@ -201,6 +204,17 @@ class WineTest(unittest.TestCase):
         game.toggle_overlay(session)
         session.key("Escape")
         self.assertEqual(0, session.finish(120)[0])
+
+    def test_the_checker_reads_an_answer_and_reports_in_utf8(self):
+        done = subprocess.run(
+            ["wine", os.path.join(self.folder, "zelm-check.exe")],
+            input="y = a·b\n".encode(), env=self.env, capture_output=True,
+            timeout=120)
+        self.assertEqual(1, done.returncode, done.stderr)
+        self.assertIn("  y = a·b\r\n\r\n– Q0: not given.\r\n".encode(),
+                      done.stdout)
+        self.assertIn("✗ Y: wrong in 18 of the 32 cases.".encode(),
+                      done.stdout)
 
     def test_the_bundles_sdl_image_returns_from_a_png_ending_in_a_chunk(self):
         probe = os.path.join(self.folder, "img_load_probe.exe")

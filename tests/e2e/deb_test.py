@@ -70,6 +70,8 @@ class DebTest(unittest.TestCase):
                  run("dpkg-deb", "-c", DEB).splitlines()
                  if not line.startswith("d")]
         try:
+            self.assertIn("zelm-check", run("/usr/games/zelm-check",
+                                            "--version"))
             session = xpanel.Session()
             self.addCleanup(session.close)
             with tempfile.TemporaryDirectory() as elsewhere:

@@ -5,6 +5,7 @@ working directory in a private Xvfb, waits for the panel and ends it with
 Escape.  Exits 77, saying why, when the tarball has not been built.
 """
 import os
+import subprocess
 import sys
 import tarfile
 import tempfile
@@ -33,6 +34,8 @@ class DistTest(unittest.TestCase):
             launcher = os.path.join(unpacked, "zelm-linux-x86_64", "games",
                                     "zelm")
             self.assertTrue(os.access(launcher, os.X_OK))
+            subprocess.run([launcher + "-check", "--version"], check=True,
+                           capture_output=True)
             session = xpanel.Session()
             self.addCleanup(session.close)
             session.run(elsewhere, [launcher])

@@ -5,6 +5,7 @@ Usage: web_test.py SITE.  Serves the built folder on 127.0.0.1 and drives
 Debian's Chromium over the DevTools protocol (browser.py).  Exits 77,
 saying why, when the site is not built or Chromium is missing.
 """
+import json
 import os
 import shutil
 import sys
@@ -24,6 +25,12 @@ if not os.path.exists(os.path.join(SITE, "zelm.wasm")):
 if not os.path.exists(browser.CHROMIUM):
     print("skipped: %s is missing" % browser.CHROMIUM)
     sys.exit(77)
+
+# The circuit's equations, typed as a player might.
+RIGHT = ("jq0 = a'q1' + q2\nkq0 = q1 + b'\n"
+         "jq1 = b q2 + a q2 + a q0 + a'b'q0'q1'q2'\nkq1 = a + b + q0'\n"
+         "jq2 = a q1 + b'q0'q1\nkq2 = 1\n"
+         "y = q2 + a q0 q1' + a'b'q0 q1 + a'b'q0'q1'\n")
 
 # Counts the timers, intervals and animation frames the page asks for, and
 # whether the panel's right, middle and wheel presses were kept from the
@@ -53,6 +60,11 @@ class PageTest(unittest.TestCase):
                        source=WATCH)
         self.page.open(server.url)
         self.page.wait_for("window.Module && Module.calledRun", "the program")
+        self.locate()
+
+    def locate(self):
+        """Where the canvas stands on the page: self.at(x, y) is the page
+        point of panel pixel (x, y)."""
         left, top, width = self.page.evaluate(
             "(r => [r.left, r.top, r.width])"
             "(document.getElementById('canvas').getBoundingClientRect())")
@@ -105,6 +117,36 @@ class PageTest(unittest.TestCase):
                    "the closing line")
         self.assertEqual("The panel is closed.Start again",
                          self.text("status"))
+
+    def test_the_answer_checker_beside_a_panel_that_keeps_its_keys(self):
+        self.open()
+        p = self.page
+        fetched = "performance.getEntriesByType('resource').map(e => e.name)"
+        self.assertNotIn("zelm-check", ",".join(p.evaluate(fetched)))
+        p.evaluate("document.querySelector('#check summary').click()")
+        for answer, says in (
+                (RIGHT, "\nSolved: all four parts are right."),
+                (RIGHT.replace(" + a'b'q0'q1'\n", "\n"),
+                 "\n✗ Y: wrong in 1 of the 32 cases.")):
+            p.evaluate("report.textContent = ''; answer.value = %s;"
+                       "document.getElementById('run-check').click()"
+                       % json.dumps(answer))
+            self.assertIn(says, p.wait_for("report.textContent", says))
+        # In colour: three parts and 31 cases right.
+        self.assertEqual(3 + 31, p.evaluate(
+            "report.querySelectorAll('.right').length"))
+        # What is typed into the box stays there, Escape too.
+        p.evaluate("answer.value = ''; answer.focus(); canvas.scrollIntoView()")
+        self.locate()  # the report has grown the page
+        p.key(*"gnarlwick", "Escape")
+        self.assertEqual("gnarlwick", p.evaluate("answer.value"))
+        p.click(*self.at(*game.LAMP_MIDDLE["a"]))
+        p.wait_for_canvas(lambda shot: game.lit_lamps(shot) == {"a"} and
+                          game.overlay_hidden(shot), "lamp a, no overlay")
+        self.assertEqual("", self.text("status"))
+        # A press on the panel gives it the keyboard again.
+        p.key(*"gnarlwick")
+        p.wait_for_canvas(game.overlay_shown, "the overlay")
 
     def test_a_missing_image_shows_its_line(self):
         with tempfile.TemporaryDirectory() as site:
