@@ -12,13 +12,14 @@
 #                 and SDL_image 1.2 MinGW development files in that folder
 #   make fuzz     the fuzz targets of LoadImage and of the answer checker,
 #                 built with clang in build-fuzz/
-#   make web      the page: build-web/ (index.html, zelm.js, zelm.wasm,
-#                 zelm.data), built with Debian's emscripten
+#   make web      the page: build-web/site/, the files a static host
+#                 serves, built with Debian's emscripten
 #   make serve-web  the same, served on http://127.0.0.1:8320/
 #   make dist     the Linux tarball: build/zelm-linux-x86_64.tar.gz
 #   make deb      the Debian package: build/zelm_<version>_amd64.deb
 #   make bench    measure zelm beside a plain C floor doing the same work
-#   make art      render data/*.png and the icon afresh from art/
+#   make art      render data/*.png, the icon and the page's icons afresh
+#                 from art/
 #
 # Package installation needs root; as another user it goes through sudo.
 
@@ -115,7 +116,8 @@ web: deps-web
 
 serve-web: web
 	@echo "zelm in the browser: http://127.0.0.1:$(WEB_PORT)/ (Ctrl-C ends)"
-	python3 -m http.server $(WEB_PORT) --bind 127.0.0.1 --directory build-web
+	python3 -m http.server $(WEB_PORT) --bind 127.0.0.1 --directory \
+	    build-web/site
 
 dist: build
 	cd build && cpack -G TGZ
@@ -128,7 +130,7 @@ bench: build web
 	python3 bench/measure.py build . build-web
 
 art: build
-	./build/zelm_art data art/icon.txt front/zelm.ico
+	./build/zelm_art data art/icon.txt front/zelm.ico front/web
 
 clean:
 	rm -rf build build-asan build-windows build-fuzz build-web

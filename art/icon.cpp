@@ -8,6 +8,7 @@
 
 #include "canvas.h"
 
+#include <math.h>
 #include <stdint.h>
 #include <stdio.h>
 #include <string.h>
@@ -146,19 +147,39 @@ bool RenderIcon(const char* source, const char* target)
     return fclose(file) == 0 && written;
 }
 
-bool RenderIconPng(const char* source, int scale, const char* target)
+// The map on a square canvas of the given size and ground, each map
+// pixel a square of scale x scale, the map in the middle.
+static bool WriteIconPng(const char* source, int scale, int size,
+                         Colour ground, const char* target)
 {
     std::vector<std::string> rows = ReadRows(source);
     if (rows.empty())
         return false;
-    Canvas canvas = MakeCanvas(kSize * scale, kSize * scale, {0, 0, 0, 0});
-    for (int y = 0; y < canvas.height; y++)
-        for (int x = 0; x < canvas.width; x++) {
+    Canvas canvas = MakeCanvas(size, size, ground);
+    int margin = (size - kSize * scale) / 2;
+    for (int y = 0; y < kSize * scale; y++)
+        for (int x = 0; x < kSize * scale; x++) {
             const Ink* ink = FindInk(rows[y / scale][x / scale]);
             const uint8_t* bgr = kPalette[ink->index];
-            canvas.pixels[static_cast<size_t>(y) * canvas.width + x] = {
-                bgr[2] / 255.0f, bgr[1] / 255.0f, bgr[0] / 255.0f,
-                ink->transparent ? 0.0f : 1.0f};
+            if (!ink->transparent)
+                canvas.pixels[static_cast<size_t>(y + margin) * size + x +
+                              margin] = {bgr[2] / 255.0f, bgr[1] / 255.0f,
+                                         bgr[0] / 255.0f, 1};
         }
     return WritePng(canvas, target, true);
+}
+
+bool RenderIconPng(const char* source, int scale, const char* target)
+{
+    return WriteIconPng(source, scale, kSize * scale, {0, 0, 0, 0}, target);
+}
+
+// A launcher masks the icon to a shape of its own, keeping at least the
+// circle of 80 % of its width: the map's whole square must lie within it,
+// so its diagonal is at most that circle's diameter.  The ground is the
+// panel's label colour, light behind the black outline.
+bool RenderMaskableIconPng(const char* source, int size, const char* target)
+{
+    int scale = static_cast<int>(0.8 * size / (kSize * sqrt(2.0)));
+    return WriteIconPng(source, scale, size, {0.86f, 0.84f, 0.77f, 1}, target);
 }

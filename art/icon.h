@@ -12,4 +12,9 @@ bool RenderIcon(const char* source, const char* target);
 // square of scale x scale, so that every size stays crisp.
 bool RenderIconPng(const char* source, int scale, const char* target);
 
+// The map for launchers that mask icons to shapes of their own: a square
+// PNG of size pixels on an opaque ground, the map scaled by the largest
+// whole number that keeps it inside the circle every mask leaves.
+bool RenderMaskableIconPng(const char* source, int size, const char* target);
+
 #endif

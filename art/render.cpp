@@ -1,8 +1,9 @@
 // render.cpp: renders the panel images into a data folder.
 //
-// Usage: zelm_art DATADIR ICONSOURCE ICONFILE: the images into DATADIR, and
-// the Windows icon from its pixel map; or zelm_art --icon-png ICONSOURCE
-// SCALE PNGFILE: the icon for the desktop, 32 * SCALE pixels square.  The
+// Usage: zelm_art DATADIR ICONSOURCE ICONFILE WEBDIR: the images into
+// DATADIR, the Windows icon from its pixel map, and the page's icons into
+// WEBDIR; or zelm_art --icon-png ICONSOURCE SCALE PNGFILE: the icon for the
+// desktop, 32 * SCALE pixels square.  The
 // background keeps its alpha; each lit lamp is the lit panel, composed over
 // white as the program composes it, cut to the lamp's square, so that it lies
 // on the background without a seam. The cheat overlay is an opaque card.
@@ -29,9 +30,9 @@ int main(int argc, char** argv)
 {
     if (argc == 5 && strcmp(argv[1], "--icon-png") == 0 && atoi(argv[3]) > 0)
         return RenderIconPng(argv[2], atoi(argv[3]), argv[4]) ? 0 : 1;
-    if (argc != 4) {
+    if (argc != 5) {
         fprintf(stderr,
-                "usage: %s DATADIR ICONSOURCE ICONFILE\n"
+                "usage: %s DATADIR ICONSOURCE ICONFILE WEBDIR\n"
                 "       %s --icon-png ICONSOURCE SCALE PNGFILE\n",
                 argv[0], argv[0]);
         return 2;
@@ -45,5 +46,12 @@ int main(int argc, char** argv)
                               dir, lamp.image, false);
     ok = ok && WriteImage(DrawCheatSheet(), dir, "gnarlwick.png", false);
     ok = ok && RenderIcon(argv[2], argv[3]);
+    // The page's icons for a web app manifest: 192 and 512 pixels, and
+    // one for launchers that mask it.
+    std::string web = argv[4];
+    ok = ok && RenderIconPng(argv[2], 6, (web + "/icon-192.png").c_str()) &&
+         RenderIconPng(argv[2], 16, (web + "/icon-512.png").c_str()) &&
+         RenderMaskableIconPng(argv[2], 512,
+                               (web + "/icon-maskable.png").c_str());
     return ok ? 0 : 1;
 }

@@ -21,6 +21,8 @@ if not os.path.exists(CONVERT):
 ART_TOOL, SOURCE_DIR = sys.argv[1], sys.argv[2]
 DATA = os.path.join(SOURCE_DIR, "data")
 ICON = os.path.join(SOURCE_DIR, "front", "zelm.ico")
+WEB = os.path.join(SOURCE_DIR, "front", "web")
+WEB_ICONS = ["icon-192.png", "icon-512.png", "icon-maskable.png"]
 
 
 def brightness(image):
@@ -36,7 +38,8 @@ class ArtTest(unittest.TestCase):
             os.mkdir(images)
             subprocess.run([ART_TOOL, images,
                             os.path.join(SOURCE_DIR, "art", "icon.txt"),
-                            os.path.join(fresh, "zelm.ico")], check=True)
+                            os.path.join(fresh, "zelm.ico"), fresh],
+                           check=True)
             with open(os.path.join(fresh, "zelm.ico"), "rb") as new, \
                     open(ICON, "rb") as old:
                 self.assertTrue(new.read() == old.read(),
@@ -47,6 +50,22 @@ class ArtTest(unittest.TestCase):
                 self.assertTrue(read_rgba(os.path.join(images, name)) ==
                                 read_rgba(os.path.join(DATA, name)),
                                 "data/%s is stale: run make art" % name)
+            for name in WEB_ICONS:
+                self.assertTrue(read_rgba(os.path.join(fresh, name)) ==
+                                read_rgba(os.path.join(WEB, name)),
+                                "front/web/%s is stale: run make art" % name)
+
+    def test_a_launchers_mask_leaves_the_whole_maskable_icon(self):
+        # Opaque everywhere; all but the ground within the central circle
+        # of 80 % of the width that every mask keeps.
+        pixels = read_rgba(os.path.join(WEB, "icon-maskable.png"))
+        self.assertEqual(512 * 512, len(pixels))
+        self.assertEqual({255}, {p[3] for p in pixels})
+        drawn = [i for i, p in enumerate(pixels) if p != pixels[0]]
+        self.assertTrue(drawn)
+        self.assertLessEqual(max((i % 512 + 0.5 - 256) ** 2 +
+                                 (i // 512 + 0.5 - 256) ** 2
+                                 for i in drawn), (0.4 * 512) ** 2)
 
     def test_lit_lamps_meet_the_background_without_a_seam(self):
         background = read_png(os.path.join(DATA, "zelm.png"), True)
