@@ -6,6 +6,12 @@
 // and resumes it then: an idle panel runs no timer, interval or animation
 // frame at all, where desktop SDL looks for events every 10 ms.
 //
+// A desktop window is drawn as soon as it appears, because the window
+// system sends it an expose event then; a page sends nothing until the
+// visitor moves or clicks.  So the first wait hands the program the
+// expose event itself, and the panel is drawn as the page loads, its
+// output lamp dark until the first press, as on the desktop.
+//
 // It has no SDL_DisplayFormat either: every surface in the browser is
 // already 32-bit RGBA, so the conversion that keeps alpha serves; the lamps
 // and the overlay are opaque, so they land exactly as the desktop's copies.
@@ -23,7 +29,7 @@ static char g_error[256];
 
 // Resolves at the next input event the page receives: the listeners are
 // on the window, so they run after SDL's own (on the canvas and the
-// document) have queued the event.  The page may watch Module.onInput.
+// document) have queued the event.
 EM_ASYNC_JS(void, WaitForInput, (), {
     if (!Module.zelmWakeOn) {
         Module.zelmWakeOn = true;
@@ -39,12 +45,18 @@ EM_ASYNC_JS(void, WaitForInput, (), {
         });
     }
     await new Promise(function(resolve) { Module.zelmResume = resolve; });
-    if (Module.onInput)
-        Module.onInput();
 });
+
+static bool g_shown = false;
 
 extern "C" int SDL_WaitEvent(SDL_Event* event)
 {
+    if (!g_shown) {
+        g_shown = true;
+        SDL_Event expose = {};
+        expose.type = SDL_VIDEOEXPOSE;
+        SDL_PushEvent(&expose);
+    }
     while (SDL_PollEvent(event) == 0)
         WaitForInput();
     return 1;

@@ -8,6 +8,7 @@ saying why, when the site is not built or Chromium is missing.
 import json
 import os
 import shutil
+import subprocess
 import sys
 import tempfile
 import time
@@ -19,6 +20,7 @@ import browser  # noqa: E402
 import game  # noqa: E402
 
 SITE = sys.argv[1]
+SOURCE_DIR = os.environ.get("ZELM_SOURCE_DIR", "")
 if not os.path.exists(os.path.join(SITE, "zelm.wasm")):
     print("skipped: %s holds no page (make web)" % SITE)
     sys.exit(77)
@@ -51,16 +53,20 @@ for (const type of ['contextmenu', 'wheel', 'mousedown'])
 
 class PageTest(unittest.TestCase):
 
-    def open(self, site=SITE):
+    def open(self, site=SITE, new_page=True):
+        """Serves site and opens it in self.page, a new one unless told;
+        returns the server."""
         server = browser.Server(site)
         self.addCleanup(server.close)
-        self.page = browser.Browser()
-        self.addCleanup(self.page.close)
+        if new_page:
+            self.page = browser.Browser()
+            self.addCleanup(self.page.close)
         self.page.call("Page.addScriptToEvaluateOnNewDocument", session=True,
                        source=WATCH)
         self.page.open(server.url)
         self.page.wait_for("window.Module && Module.calledRun", "the program")
         self.locate()
+        return server
 
     def locate(self):
         """Where the canvas stands on the page: self.at(x, y) is the page
@@ -83,16 +89,16 @@ class PageTest(unittest.TestCase):
         self.assertEqual(float(int(self.scale)), self.scale)
         self.assertGreater(self.scale, 1)
         self.assertEqual("canvas", p.evaluate("document.activeElement.id"))
-        self.assertEqual(("click to start", ""),
-                         (self.text("hint"), self.text("status")))
-        # No frame before the first event: nothing drawn in the middle.
-        self.assertEqual(0, p.canvas_rgba()[2][4 * (120 * 320 + 160) + 3])
+        # Before any input, the desktop's first frame, Y dark: the
+        # background over white, within the rounding of the blend.
+        shot = p.wait_for_canvas(game.showing([]), "the panel, all dark")
+        self.assertLessEqual(max(abs(x - y) for x, y in
+                                 zip(shot.data, game.BACKGROUND.data)), 3)
         # The keyboard reaches the panel before any click.
         p.key(*"gnarlwick")
         p.wait_for_canvas(game.overlay_shown, "the overlay")
         p.key("g", *"narlwick")
         p.wait_for_canvas(game.overlay_hidden, "the panel again")
-        self.assertEqual("", self.text("hint"))
         for what, (x, y), button, expected in game.STEPS:
             with self.subTest(step=what):
                 p.click(*self.at(x, y), {1: "left", 3: "right"}[button])
@@ -147,6 +153,95 @@ class PageTest(unittest.TestCase):
         # A press on the panel gives it the keyboard again.
         p.key(*"gnarlwick")
         p.wait_for_canvas(game.overlay_shown, "the overlay")
+
+    def test_what_a_visitor_meets_on_a_laptop_and_a_phone(self):
+        # The panel at the largest whole scale in device pixels: with the
+        # heading and how to play beside it in view on a laptop, across
+        # the width of a phone held upright.
+        for width, height, ratio, scale in ((1280, 800, 1, 2),
+                                            (390, 844, 3, 3)):
+            with self.subTest(screen=(width, height)):
+                self.page = browser.Browser(width, height)
+                self.addCleanup(self.page.close)
+                self.page.call("Emulation.setDeviceMetricsOverride",
+                               session=True, width=width, height=height,
+                               deviceScaleFactor=ratio, mobile=ratio > 1)
+                self.open(new_page=False)
+                self.assertEqual(scale, self.scale * ratio)
+                bottom = self.page.evaluate(
+                    "Math.max(...['canvas', 'how'].map(id => document."
+                    "getElementById(id).getBoundingClientRect().bottom))")
+                if ratio == 1:
+                    self.assertLessEqual(bottom, height)
+                else:
+                    self.assertGreater((scale + 1) * 320, width * ratio)
+        p = self.page
+        self.assertEqual([], p.call("Page.getInstallabilityErrors",
+                                    session=True)["installabilityErrors"])
+        text = p.evaluate("document.body.innerText")
+        for words in ("Zelmora", "How to play", "CLOCK", "Escape"):
+            self.assertIn(words, text)
+        root = p.call("DOM.getDocument", session=True)["root"]["nodeId"]
+        canvas = p.call("DOM.querySelector", session=True, nodeId=root,
+                        selector="canvas")["nodeId"]
+        self.assertIn("The panel", p.call(
+            "Accessibility.getPartialAXTree", session=True, nodeId=canvas,
+            fetchRelatives=False)["nodes"][0]["name"]["value"])
+        # Every kind of text at least 4.5 times as bright as the page.
+        def luminance(colour):
+            rgb = [int(c) / 255 for c in colour[4:-1].split(",")[:3]]
+            return sum(w * (c / 12.92 if c <= 0.03928 else
+                            ((c + 0.055) / 1.055) ** 2.4)
+                       for w, c in zip((0.2126, 0.7152, 0.0722), rgb))
+        ground = luminance(p.evaluate(
+            "getComputedStyle(document.body).backgroundColor"))
+        for colour in p.evaluate(
+                "[...document.querySelectorAll('h1, h2, p, b, summary')]"
+                ".map(e => getComputedStyle(e).color)"):
+            self.assertGreaterEqual((luminance(colour) + 0.05) /
+                                    (ground + 0.05), 4.5, colour)
+
+    def test_played_offline_and_replaced_when_rebuilt(self):
+        site = tempfile.mkdtemp(prefix="zelm-site-")
+        self.addCleanup(shutil.rmtree, site)
+        shutil.copytree(SITE, site, dirs_exist_ok=True)
+        server = self.open(site)
+        p = self.page
+        p.wait_for("!!navigator.serviceWorker.controller", "the worker")
+        first = p.evaluate("caches.keys()")
+        def open_checker():
+            p.evaluate("document.getElementById('check').open = true")
+            p.wait_for("checker && checker.then(m => !!m)", "the checker")
+        open_checker()
+        # With the server stopped, a reload plays from the worker's cache,
+        # the checker too, once opened.
+        server.close()
+        p.call("Page.reload", session=True)
+        p.wait_for("window.Module && Module.calledRun", "the panel offline")
+        self.locate()
+        p.click(*self.at(*game.LAMP_MIDDLE["a"]))
+        p.wait_for_canvas(game.showing(["a"]), "lamp a lit, offline")
+        open_checker()
+        p.evaluate("answer.value = 'y = 1';"
+                   "document.getElementById('run-check').click()")
+        p.wait_for("report.textContent.includes('✗ Y')", "a report, offline")
+        # The site rebuilt with a change, served again at the address: its
+        # new worker replaces the cache, and the next visit sees it.
+        index = os.path.join(site, "index.html")
+        with open(index) as page:
+            html = page.read().replace("<h1>Zelmora", "<h1>Zelmora again")
+        with open(index, "w") as page:
+            page.write(html)
+        subprocess.run(["cmake", "-DSITE=" + site, "-DTEMPLATE=" + os.path.join(
+            SOURCE_DIR, "front", "web", "sw.js.in"), "-P", os.path.join(
+                SOURCE_DIR, "cmake", "ServiceWorker.cmake")], check=True)
+        self.addCleanup(browser.Server(site, server.port).close)
+        p.call("Page.reload", session=True)
+        p.wait_for("caches.keys().then(k => k.length == 1 && k[0] != %s)"
+                   % json.dumps(first[0]), "the new cache alone")
+        p.call("Page.reload", session=True)
+        p.wait_for("document.querySelector('h1')?.textContent == "
+                   "'Zelmora again'", "the rebuilt page")
 
     def test_a_missing_image_shows_its_line(self):
         with tempfile.TemporaryDirectory() as site:
