@@ -16,6 +16,11 @@ from game import (BACKGROUND, DATA, lit_lamps, overlay_shown,  # noqa: E402
 if xpanel.missing_tools():
     print("skipped: missing %s" % ", ".join(xpanel.missing_tools()))
     sys.exit(77)
+# The SDL 1.2 the program must be playing on, when it is not the system's.
+EXPECTED_SDL = os.environ.get("ZELM_EXPECTED_SDL", "")
+if EXPECTED_SDL and not os.path.exists(EXPECTED_SDL):
+    print("skipped: %s is missing (libsdl1.2-compat)" % EXPECTED_SDL)
+    sys.exit(77)
 
 
 class PanelTest(unittest.TestCase):
@@ -27,6 +32,9 @@ class PanelTest(unittest.TestCase):
     def start(self):
         self.session.run(xpanel.SOURCE_DIR)
         self.session.find_window()
+        if EXPECTED_SDL:
+            with open("/proc/%d/maps" % self.session.program.pid) as maps:
+                self.assertIn(EXPECTED_SDL, maps.read())
         return self.session.wait_for(showing([]), "the panel, all dark")
 
     def test_window_caption_size_and_first_frame(self):
