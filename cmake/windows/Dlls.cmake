@@ -28,6 +28,20 @@ set(ZELM_ZLIB_DLL /usr/${host}/lib/zlib1.dll)
 set(build_env ${CMAKE_COMMAND} -E env
     PKG_CONFIG_LIBDIR=${deps}/lib/pkgconfig:/usr/${host}/lib/pkgconfig
     CFLAGS=-O2 CPPFLAGS=-I${deps}/include LDFLAGS=-L${deps}/lib)
+# A release dates the DLLs by SOURCE_DATE_EPOCH, as it does everything:
+# MinGW's ld writes it as their time stamps.
+if(DEFINED ENV{SOURCE_DATE_EPOCH})
+    list(APPEND build_env SOURCE_DATE_EPOCH=$ENV{SOURCE_DATE_EPOCH})
+endif()
+
+# ld orders a DLL's imports by the paths of the import libraries it reads,
+# so SDL_image.dll's imports from SDL.dll would come before or after
+# Windows' own depending on where this folder stands beside /usr.  Through
+# this link, MinGW-w64's import libraries lie under the same folder as
+# SDL's, and the order is the same wherever the build is.
+file(MAKE_DIRECTORY ${deps}/lib)
+file(CREATE_LINK /usr/${host}/lib ${deps}/lib/mingw SYMBOLIC)
+set(image_env ${build_env} "LDFLAGS=-L${deps}/lib/mingw -L${deps}/lib")
 
 ExternalProject_Add(win_libpng
     PREFIX ${deps}
@@ -52,7 +66,7 @@ ExternalProject_Add(win_sdl
     CONFIGURE_COMMAND sh autogen.sh
               COMMAND ${build_env} ./configure --host=${host} --prefix=${deps}
                       --disable-static --disable-stdio-redirect
-    BUILD_COMMAND $(MAKE)
+    BUILD_COMMAND ${build_env} $(MAKE)
     INSTALL_COMMAND $(MAKE) install)
 
 # PNG is the only format the panel uses, and the only one built in.
@@ -65,13 +79,13 @@ ExternalProject_Add(win_sdl_image
     BUILD_IN_SOURCE ON
     PATCH_COMMAND ${ZELM_PATCH} -p1 -i
                   ${CMAKE_CURRENT_LIST_DIR}/sdl_image-short-read.patch
-    CONFIGURE_COMMAND ${build_env} ./configure --host=${host} --prefix=${deps}
+    CONFIGURE_COMMAND ${image_env} ./configure --host=${host} --prefix=${deps}
                       --with-sdl-prefix=${deps} --disable-static
                       --enable-png --disable-png-shared --disable-bmp
                       --disable-gif --disable-jpg --disable-lbm --disable-pcx
                       --disable-pnm --disable-tga --disable-tif --disable-xcf
                       --disable-xpm --disable-xv --disable-webp
-    BUILD_COMMAND ${build_env} $(MAKE)
+    BUILD_COMMAND ${image_env} $(MAKE)
     INSTALL_COMMAND $(MAKE) install)
 
 add_custom_target(zelm_dlls ALL DEPENDS win_sdl_image)
