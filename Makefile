@@ -1,13 +1,21 @@
 # Makefile: the commands a newcomer needs, on Debian 12.
 #
 #   make run      install what is missing, build, and start the panel
-#   make test     the same set-up, then every test: a sanitizer build first,
-#                 then the plain build with valgrind, the player's tests,
-#                 and the checks of the Windows program and the tarball
-#   make windows  cross-build build-windows/zelm.exe and its portable zip;
-#                 ZELM_WIN_SOURCES=... names the folder of the SDL, SDL_image
-#                 and libpng source archives the zip's DLLs are built from
-#                 (make test uses ../shared/third_party when it is there);
+#   make test     the same set-up, then every test: a sanitizer build, the
+#                 fuzz targets, the plain build with valgrind and the
+#                 player's tests, then the release (below) with the tests
+#                 of its own files, and a second release built elsewhere
+#                 that must give the same bytes
+#   make release  every file a player downloads, in build-release/: the
+#                 Debian package, the Linux tarball, the Windows zip and
+#                 installer, and the page as a zip, with SHA256SUMS; the
+#                 same bytes from the same commit wherever it is built.
+#                 Dates come from SOURCE_DATE_EPOCH, or the last commit.
+#                 ZELM_WIN_SOURCES=... names the folder of the SDL,
+#                 SDL_image and libpng source archives the Windows DLLs are
+#                 built from (../shared/third_party when it is there)
+#   make windows  cross-build build-windows/zelm.exe and zelm-check.exe,
+#                 with the DLLs where ZELM_WIN_SOURCES is given;
 #                 ZELM_SDL_MINGW_DIR=... links against the official SDL 1.2
 #                 and SDL_image 1.2 MinGW development files in that folder
 #   make fuzz     the fuzz targets of LoadImage and of the answer checker,
@@ -15,8 +23,6 @@
 #   make web      the page: build-web/site/, the files a static host
 #                 serves, built with Debian's emscripten
 #   make serve-web  the same, served on http://127.0.0.1:8320/
-#   make dist     the Linux tarball: build/zelm-linux-x86_64.tar.gz
-#   make deb      the Debian package: build/zelm_<version>_amd64.deb
 #   make bench    measure zelm beside a plain C floor doing the same work
 #   make art      render data/*.png, the icon and the page's icons afresh
 #                 from art/
@@ -29,15 +35,22 @@ WINDOWS_PACKAGES := g++-mingw-w64-x86-64 binutils-mingw-w64-x86-64 \
                     libz-mingw-w64 libz-mingw-w64-dev autoconf patch \
                     pkg-config
 WEB_PACKAGES := make cmake emscripten python3
-TEST_PACKAGES := $(RUN_PACKAGES) $(WINDOWS_PACKAGES) $(WEB_PACKAGES) \
-                 libgtest-dev libbenchmark-dev xvfb xdotool imagemagick \
-                 valgrind icoutils wine wine64 clang libclang-rt-14-dev \
-                 dpkg-dev lintian desktop-file-utils appstream chromium
+RELEASE_PACKAGES := $(RUN_PACKAGES) $(WINDOWS_PACKAGES) $(WEB_PACKAGES) \
+                    git dpkg-dev nsis
+TEST_PACKAGES := $(RELEASE_PACKAGES) libgtest-dev libbenchmark-dev xvfb \
+                 xdotool imagemagick valgrind icoutils wine wine64 clang \
+                 libclang-rt-14-dev lintian desktop-file-utils appstream \
+                 chromium libsdl1.2-compat faketime diffoscope-minimal
 SUDO := $(shell [ "$$(id -u)" -eq 0 ] || echo sudo)
 WERROR ?= ON
 JOBS ?= 2
 WEB_PORT ?= 8320
 WEB_BENCH ?= OFF
+RELEASE ?= build-release
+# The Windows DLLs come from the archives beside the project, where they
+# are; the test of a second release builds them again from there.
+ZELM_WIN_SOURCES ?= $(wildcard $(abspath ../shared/third_party))
+export ZELM_WIN_SOURCES
 
 # Installs whichever of $(1) are missing.
 define install_missing
@@ -53,8 +66,8 @@ define install_missing
 	fi
 endef
 
-.PHONY: run test deps deps-run deps-web build build-asan windows fuzz web \
-        serve-web dist deb bench art clean
+.PHONY: run test deps deps-run deps-web deps-release build build-asan \
+        release windows fuzz web serve-web bench art clean
 
 # A first `make run` configures without the tests and benchmarks, so that
 # playing needs no test tools; `make test` turns them on in the same build.
@@ -66,14 +79,13 @@ run: deps-run
 	    echo "zelm needs an X11 display, and DISPLAY is not set."; exit 1; fi
 	./build/zelm
 
-# The Windows DLLs come from the archives beside the project, where they are.
-test: ZELM_WIN_SOURCES ?= $(wildcard $(abspath ../shared/third_party))
-test: build-asan windows fuzz web dist deb
+test: build-asan fuzz build release
 	cd build-asan && ctest --output-on-failure
 	cd build-fuzz && ctest --output-on-failure
-	cd build-windows && ctest --output-on-failure
-	cd build-web && ctest --output-on-failure
 	cd build && ctest --output-on-failure
+	cd $(RELEASE)/linux && ctest --output-on-failure
+	cd $(RELEASE)/windows && ctest --output-on-failure
+	cd $(RELEASE)/web && ctest --output-on-failure
 
 deps-run:
 	$(call install_missing,$(RUN_PACKAGES))
@@ -83,6 +95,9 @@ deps:
 
 deps-web:
 	$(call install_missing,$(WEB_PACKAGES))
+
+deps-release:
+	$(call install_missing,$(RELEASE_PACKAGES))
 
 build: deps
 	cmake -S . -B build -DZELM_WERROR=$(WERROR) -DBUILD_TESTING=ON \
@@ -94,13 +109,42 @@ build-asan: deps
 	    -DZELM_BENCH=OFF
 	cmake --build build-asan -j$(JOBS)
 
+# A release tree for each platform, built, then packed into $(RELEASE)
+# by its release target; the arguments are the tree's name and its own
+# configure options.
+define release_tree
+	$(2) cmake -S . -B $(RELEASE)/$(1) -DZELM_RELEASE_DIR=$(abspath $(RELEASE)) \
+	    -DZELM_WERROR=$(WERROR) -DZELM_BENCH=OFF $(3)
+	cmake --build $(RELEASE)/$(1) -j$(JOBS)
+	cmake --build $(RELEASE)/$(1) --target release
+endef
+
+release: export SOURCE_DATE_EPOCH ?= $(shell git log -1 --format=%ct \
+                                              2>/dev/null)
+release: export NODE_PATH := /usr/share/nodejs
+release: deps-release
+	@[ -n "$$SOURCE_DATE_EPOCH" ] || { echo "make release: there is no \
+	.git here to date the release by, so set SOURCE_DATE_EPOCH to its \
+	time in seconds since 1970."; exit 1; }
+	@[ -n "$(ZELM_WIN_SOURCES)" ] || { echo "make release: set \
+	ZELM_WIN_SOURCES to the folder of the Windows DLLs' source \
+	archives."; exit 1; }
+	rm -f $(RELEASE)/zelm[-_]* $(RELEASE)/SHA256SUMS
+	$(call release_tree,linux,,-DCMAKE_BUILD_TYPE=None \
+	    -DCMAKE_INSTALL_PREFIX=/usr)
+	$(call release_tree,windows,,-DZELM_WIN_SOURCES=$(ZELM_WIN_SOURCES) \
+	    -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64-x86_64.cmake)
+	$(call release_tree,web,emcmake,-DCMAKE_BUILD_TYPE=MinSizeRel)
+	cd $(RELEASE) && ls zelm[-_]* | LC_ALL=C sort | xargs sha256sum \
+	    > SHA256SUMS
+	@cat $(RELEASE)/SHA256SUMS
+
 windows: deps
 	cmake -S . -B build-windows -DZELM_WERROR=$(WERROR) \
 	    -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64-x86_64.cmake \
 	    -DZELM_SDL_MINGW_DIR=$(ZELM_SDL_MINGW_DIR) \
 	    -DZELM_WIN_SOURCES=$(ZELM_WIN_SOURCES)
 	cmake --build build-windows -j$(JOBS)
-	cd build-windows && cpack -G ZIP
 
 fuzz: deps
 	CC=clang CXX=clang++ cmake -S . -B build-fuzz -DZELM_WERROR=$(WERROR) \
@@ -119,12 +163,6 @@ serve-web: web
 	python3 -m http.server $(WEB_PORT) --bind 127.0.0.1 --directory \
 	    build-web/site
 
-dist: build
-	cd build && cpack -G TGZ
-
-deb: build
-	cd build && cpack -G DEB
-
 bench: WEB_BENCH = ON
 bench: build web
 	python3 bench/measure.py build . build-web
@@ -133,4 +171,4 @@ art: build
 	./build/zelm_art data art/icon.txt front/zelm.ico front/web
 
 clean:
-	rm -rf build build-asan build-windows build-fuzz build-web
+	rm -rf build build-asan build-windows build-fuzz build-web $(RELEASE)

@@ -1,8 +1,11 @@
-# Build options shared by every target: warnings and the sanitizer build.
+# Build options shared by every target: warnings, the sanitizer and fuzz
+# builds, and whether this is a release tree.
 option(ZELM_WERROR "Treat compiler warnings as errors" OFF)
 option(ZELM_SANITIZE "Build with AddressSanitizer and UBSan" OFF)
 option(ZELM_BENCH "Build the benchmarks (needs Google Benchmark)" ON)
-option(ZELM_FUZZ "Build LoadImage's fuzz target only (clang, libFuzzer)" OFF)
+option(ZELM_FUZZ "Build the fuzz targets only (clang, libFuzzer)" OFF)
+set(ZELM_RELEASE_DIR "" CACHE PATH
+    "Where a release tree packs its files (make release); empty otherwise")
 
 add_compile_options(-Wall -Wextra)
 if(ZELM_WERROR)

@@ -166,7 +166,8 @@ class WineTest(unittest.TestCase):
         cls.work = tempfile.mkdtemp(prefix="zelm-wine-")
         with zipfile.ZipFile(ZIP) as packed:
             packed.extractall(cls.work)
-        cls.folder = os.path.join(cls.work, "zelm-windows-x86_64")
+        cls.folder = os.path.join(cls.work,
+                                  os.path.basename(ZIP)[:-len(".zip")])
         cls.env = dict(os.environ, WINEPREFIX=os.path.join(cls.work, "wine"),
                        WINEDEBUG="-all", WINEDLLOVERRIDES="mscoree,mshtml=")
         cls.env.pop("DISPLAY", None)  # no window while Wine sets up

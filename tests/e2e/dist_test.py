@@ -17,7 +17,7 @@ import xpanel  # noqa: E402
 
 TARBALL = sys.argv[1]
 if not os.path.exists(TARBALL):
-    print("skipped: %s is not built (make dist)" % TARBALL)
+    print("skipped: %s is not built (make release)" % TARBALL)
     sys.exit(77)
 if xpanel.missing_tools():
     print("skipped: missing %s" % ", ".join(xpanel.missing_tools()))
@@ -31,8 +31,8 @@ class DistTest(unittest.TestCase):
                 tempfile.TemporaryDirectory() as elsewhere:
             with tarfile.open(TARBALL) as tarball:
                 tarball.extractall(unpacked)
-            launcher = os.path.join(unpacked, "zelm-linux-x86_64", "games",
-                                    "zelm")
+            folder = os.path.basename(TARBALL)[:-len(".tar.gz")]
+            launcher = os.path.join(unpacked, folder, "games", "zelm")
             self.assertTrue(os.access(launcher, os.X_OK))
             subprocess.run([launcher + "-check", "--version"], check=True,
                            capture_output=True)

@@ -1,0 +1,138 @@
+"""pack.py: packs a staged folder into one of the release's files, the
+same bytes from the same files on any machine, at any time, in any time
+zone, under any umask.
+
+  pack.py zip STAGE OUT           STAGE as the zip's one top folder
+  pack.py tar STAGE OUT           the same as a .tar.gz
+  pack.py deb STAGE CONTROL OUT   STAGE as a Debian package's root
+
+Entries go in sorted order, owned by root, dated SOURCE_DATE_EPOCH (in
+UTC, the zip's local time), mode 755 for folders and programs and 644 for
+the rest; zip entries carry no extra fields, and gzip no name or time.
+For the package, CONTROL is its control file, whose ${shlibs:Depends} and
+${Installed-Size} are filled in here (dpkg-shlibdeps finds the libraries
+the programs need); dpkg-deb builds it, owned by root, from a stage whose
+dates and modes are set as above.
+"""
+import gzip
+import hashlib
+import io
+import os
+import subprocess
+import sys
+import tarfile
+import tempfile
+import time
+import zipfile
+
+EPOCH = int(os.environ["SOURCE_DATE_EPOCH"])
+
+
+def entries(stage):
+    """(path in the archive, path on disk, is a folder) under STAGE's own
+    name, sorted, folders before what they hold."""
+    top = os.path.basename(os.path.normpath(stage))
+    found = [(top, stage, True)]
+    for folder, folders, files in os.walk(stage):
+        for name in folders + files:
+            path = os.path.join(folder, name)
+            found.append((os.path.join(top, os.path.relpath(path, stage)),
+                          path, os.path.isdir(path)))
+    return sorted(found)
+
+
+def mode(path, is_folder):
+    executable = is_folder or os.stat(path).st_mode & 0o111
+    return 0o755 if executable else 0o644
+
+
+def read(path):
+    with open(path, "rb") as source:
+        return source.read()
+
+
+def pack_zip(stage, out):
+    when = time.gmtime(EPOCH)[:6]
+    with zipfile.ZipFile(out, "w") as packed:
+        for name, path, is_folder in entries(stage):
+            info = zipfile.ZipInfo(name + "/" * is_folder, when)
+            info.create_system = 3  # Unix, so that the modes are read
+            info.external_attr = (mode(path, is_folder) |
+                                  (0o40000 if is_folder else 0o100000)) << 16
+            if is_folder:
+                packed.writestr(info, b"")
+            else:
+                info.compress_type = zipfile.ZIP_DEFLATED
+                packed.writestr(info, read(path), compresslevel=9)
+
+
+def pack_tar(stage, out):
+    data = io.BytesIO()
+    with tarfile.open(fileobj=data, mode="w", format=tarfile.GNU_FORMAT) \
+            as packed:
+        for name, path, is_folder in entries(stage):
+            info = tarfile.TarInfo(name)
+            info.mtime, info.mode = EPOCH, mode(path, is_folder)
+            info.uid = info.gid = 0
+            info.uname = info.gname = "root"
+            if is_folder:
+                info.type = tarfile.DIRTYPE
+                packed.addfile(info)
+            else:
+                content = read(path)
+                info.size = len(content)
+                packed.addfile(info, io.BytesIO(content))
+    with open(out, "wb") as target, gzip.GzipFile(
+            filename="", mode="wb", fileobj=target, mtime=0) as zipped:
+        zipped.write(data.getvalue())
+
+
+def shlibs_depends(programs):
+    """What dpkg-shlibdeps says the programs need, as a Depends line."""
+    with tempfile.TemporaryDirectory() as work:
+        os.mkdir(os.path.join(work, "debian"))
+        with open(os.path.join(work, "debian", "control"), "w") as control:
+            control.write("Source: zelm\n\n"
+                          "Package: zelm\nArchitecture: any\n")
+        said = subprocess.run(["dpkg-shlibdeps", "-O"] +
+                              ["-e" + os.path.abspath(p) for p in programs],
+                              cwd=work, check=True, capture_output=True,
+                              text=True).stdout
+    return said.strip().split("=", 1)[1]
+
+
+def pack_deb(stage, control, out):
+    files = [(path, is_folder) for _, path, is_folder in entries(stage)]
+    for path, is_folder in files:
+        os.chmod(path, mode(path, is_folder))
+        os.utime(path, (EPOCH, EPOCH))
+    regular = [path for path, is_folder in files if not is_folder]
+    programs = [path for path in regular if read(path)[:4] == b"\x7fELF"]
+    # Installed-Size as dpkg counts it: KiB a file, rounded up, and one
+    # for each folder.
+    size = sum((os.path.getsize(p) + 1023) // 1024 for p in regular)
+    size += sum(1 for _, is_folder in files if is_folder)
+    with open(control) as template:
+        fields = template.read().replace(
+            "${shlibs:Depends}", shlibs_depends(programs)).replace(
+            "${Installed-Size}", str(size))
+    debian = os.path.join(stage, "DEBIAN")
+    os.mkdir(debian, 0o755)
+    os.chmod(debian, 0o755)
+    with open(os.path.join(debian, "control"), "w") as written:
+        written.write(fields)
+    with open(os.path.join(debian, "md5sums"), "w") as sums:
+        for path in sorted(regular):
+            sums.write("%s  %s\n" % (hashlib.md5(read(path)).hexdigest(),
+                                     os.path.relpath(path, stage)))
+    for name in ("control", "md5sums"):
+        os.chmod(os.path.join(debian, name), 0o644)
+        os.utime(os.path.join(debian, name), (EPOCH, EPOCH))
+    os.utime(debian, (EPOCH, EPOCH))
+    subprocess.run(["dpkg-deb", "--root-owner-group", "--build", stage, out],
+                   check=True, stdout=subprocess.DEVNULL)
+
+
+if __name__ == "__main__":
+    kind, arguments = sys.argv[1], sys.argv[2:]
+    {"zip": pack_zip, "tar": pack_tar, "deb": pack_deb}[kind](*arguments)
