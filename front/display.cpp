@@ -58,7 +58,7 @@ bool Init()
                 kPanelHeight, SDL_GetError());
         return false;
     }
-    SDL_WM_SetCaption("Zelmora :-)", NULL);
+    SDL_WM_SetCaption(kCaption, NULL);
     for (const Asset& asset : kAssets) {
         *asset.handle = LoadImage(asset.path, asset.alpha);
         if (*asset.handle == NULL)

@@ -8,8 +8,11 @@
 
 #include "circuit.h"
 
+// The window: its size, and its caption, which titles whatever else the
+// program shows.
 const int kPanelWidth = 320;
 const int kPanelHeight = 240;
+inline constexpr char kCaption[] = "Zelmora :-)";
 
 // A screen area that matches x and y with left < x <= right and
 // top < y <= bottom: the lower bounds are exclusive, the upper inclusive.

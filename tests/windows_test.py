@@ -16,6 +16,7 @@ import shutil
 import subprocess
 import sys
 import tempfile
+import time
 import unittest
 import zipfile
 
@@ -64,9 +65,8 @@ SDL_IMPORTS = {
     "SDL_image.dll": {"IMG_Load"},
 }
 # Windows' own DLLs, present on every system; nothing of the compiler's.
-SYSTEM_DLLS = {"KERNEL32.dll", "msvcrt.dll"}
-WINDOWS_DLLS = SYSTEM_DLLS | {"ADVAPI32.dll", "GDI32.dll", "USER32.dll",
-                              "WINMM.dll"}
+SYSTEM_DLLS = {"KERNEL32.dll", "msvcrt.dll", "USER32.dll"}
+WINDOWS_DLLS = SYSTEM_DLLS | {"ADVAPI32.dll", "GDI32.dll", "WINMM.dll"}
 
 
 def run(*args):
@@ -150,6 +150,39 @@ class PortableExecutableTest(unittest.TestCase):
 
 
 
+VERSION = os.path.basename(ZIP).split("-")[1]
+UNINSTALL_KEY = ("HKCU\\Software\\Microsoft\\Windows\\CurrentVersion\\"
+                 "Uninstall\\Zelmora")
+
+
+def files(folder):
+    """Every file under folder, by its path there."""
+    return {os.path.relpath(os.path.join(here, name), folder)
+            for here, _, names in os.walk(folder) for name in names}
+
+
+def working_folder(shortcut):
+    """The folder a Windows shortcut (.lnk) starts its program in: after
+    the header, the item list and the link information, the strings
+    that the header's flags say are there, each counted, in UTF-16."""
+    with open(shortcut, "rb") as link:
+        data = link.read()
+    flags = int.from_bytes(data[20:24], "little")
+    at = 76
+    if flags & 0x1:
+        at += 2 + int.from_bytes(data[at:at + 2], "little")
+    if flags & 0x2:
+        at += int.from_bytes(data[at:at + 4], "little")
+    for flag in (0x4, 0x8, 0x10):  # name, relative path, working folder
+        if flags & flag:
+            count = int.from_bytes(data[at:at + 2], "little")
+            text = data[at + 2:at + 2 + 2 * count].decode("utf-16-le")
+            at += 2 + 2 * count
+            if flag == 0x10:
+                return text.rstrip("\0")  # some writers count a NUL
+    return None
+
+
 # The real lamp image y, and the same cut after its signature and IHDR by a
 # tEXt chunk whose data runs past the end, as an interrupted copy leaves it.
 with open(os.path.join(SOURCE_DIR, "data", "y.png"), "rb") as real_y:
@@ -168,8 +201,10 @@ class WineTest(unittest.TestCase):
             packed.extractall(cls.work)
         cls.folder = os.path.join(cls.work,
                                   os.path.basename(ZIP)[:-len(".zip")])
+        # No Mono, no Gecko, and no menu entries in the real home.
         cls.env = dict(os.environ, WINEPREFIX=os.path.join(cls.work, "wine"),
-                       WINEDEBUG="-all", WINEDLLOVERRIDES="mscoree,mshtml=")
+                       WINEDEBUG="-all",
+                       WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d")
         cls.env.pop("DISPLAY", None)  # no window while Wine sets up
         subprocess.run(["wineboot", "-i"], env=cls.env, check=True,
                        capture_output=True, timeout=300)
@@ -183,12 +218,93 @@ class WineTest(unittest.TestCase):
         subprocess.run(["wineserver", "-k"], env=cls.env)
         shutil.rmtree(cls.work)
 
-    def start(self, folder):
+    def start(self, folder, how=()):
+        """zelm.exe started in folder, by wine or as how says."""
         session = xpanel.Session()
         self.addCleanup(session.close)
         session.env.update(self.env, DISPLAY=session.display)
-        session.run(folder, ["wine", os.path.join(folder, "zelm.exe")])
+        session.run(folder, ["wine"] + list(how) +
+                    [os.path.join(folder, "zelm.exe")])
         return session
+
+    def wine(self, *command):
+        """Runs a Windows program to its end, and every one it started."""
+        subprocess.run(["wine"] + list(command), env=self.env, check=True,
+                       capture_output=True, timeout=300)
+        subprocess.run(["wineserver", "-w"], env=self.env, timeout=300)
+
+    def test_installed_upgraded_played_and_uninstalled(self):
+        import game
+        setup = ZIP.replace("-windows-x86_64.zip", "-setup.exe")
+        # An older version, with a file the new one lacks, goes first.
+        older = tempfile.mkdtemp(dir=self.work)
+        shutil.copytree(self.folder, older, dirs_exist_ok=True)
+        open(os.path.join(older, "old-only.txt"), "w").close()
+        subprocess.run(
+            ["makensis", "-V2", "-DVERSION=0.9.0", "-DSTAGE=" + older,
+             "-DICON=" + os.path.join(SOURCE_DIR, "front", "zelm.ico"),
+             "-DOUTFILE=" + older + ".exe",
+             os.path.join(SOURCE_DIR, "dist", "installer.nsi")], check=True)
+        self.wine(older + ".exe", "/S")
+        self.wine(setup, "/S")
+        users = os.path.join(self.env["WINEPREFIX"], "drive_c", "users")
+        name, = set(os.listdir(users)) - {"Public"}
+        user = os.path.join(users, name, "AppData")
+        folder = os.path.join(user, "Local", "Programs", "Zelmora")
+        shortcut = os.path.join(user, "Roaming", "Microsoft", "Windows",
+                                "Start Menu", "Programs", "Zelmora.lnk")
+        # One copy: the zip's files and the uninstaller, nothing older.
+        self.assertEqual(files(self.folder) | {"uninstall.exe"},
+                         files(folder))
+        self.assertEqual("C:\\users\\%s\\AppData\\Local\\Programs\\Zelmora"
+                         % name, working_folder(shortcut))
+        entry = subprocess.run(["wine", "reg", "query", UNINSTALL_KEY],
+                               env=self.env, capture_output=True,
+                               text=True).stdout
+        for value in ("DisplayName    REG_SZ    Zelmora",
+                      "DisplayVersion    REG_SZ    " + VERSION,
+                      "Publisher    REG_SZ    the zelm developers",
+                      "DisplayIcon    REG_SZ    C:\\", "EstimatedSize",
+                      "QuietUninstallString"):
+            self.assertIn(value, entry)
+        session = self.start(folder)
+        session.find_window()
+        game.play(self, session, game.STEPS[:4])
+        session.key("Escape")
+        self.assertEqual(0, session.finish(120)[0])
+        # The uninstaller runs again from %TEMP%, and leaves nothing.
+        self.wine(os.path.join(folder, "uninstall.exe"), "/S")
+        self.assertFalse(os.path.exists(folder))
+        self.assertFalse(os.path.exists(shortcut))
+        self.assertNotEqual(0, subprocess.run(
+            ["wine", "reg", "query", UNINSTALL_KEY], env=self.env,
+            capture_output=True).returncode)
+
+    def test_a_failed_start_shows_its_line_in_a_box_when_detached(self):
+        # With standard error piped, as in the test of damaged images, the
+        # line goes there and no box keeps the program from ending.
+        # Started as the Start menu starts it, with no standard error, a
+        # box titled with the caption says it.
+        copy = tempfile.mkdtemp(dir=self.work)
+        shutil.copytree(self.folder, copy, dirs_exist_ok=True)
+        os.remove(os.path.join(copy, "data", "y.png"))
+        session = self.start(copy, ["start", "/wait", "/unix"])
+
+        def box():  # a window of that title, not the panel's
+            for window in session.xdotool("search", "--name",
+                                          xpanel.CAPTION_PATTERN).stdout.split():
+                if "320x240" not in session.xdotool(
+                        "getwindowgeometry", window).stdout:
+                    return window
+            return None
+        end = time.monotonic() + xpanel.DEADLINE
+        while box() is None:
+            self.assertLess(time.monotonic(), end, "no box appeared")
+            time.sleep(0.1)
+        session.window = box()
+        session.point(10, 10)
+        session.key("Return")
+        self.assertEqual(1, session.finish(120)[0])
 
     def test_the_zips_dlls_need_only_windows_own(self):
         for dll in BUNDLED_DLLS:
