@@ -7,7 +7,8 @@
 #define ZELM_CHECK_CONSOLE_H
 
 // Makes the console show UTF-8 as written; RestoreConsole puts back what
-// the player's console had before.
+// the player's console had before, once he has read the report where the
+// console closes with the checker.
 void PrepareConsole();
 void RestoreConsole();
 

@@ -4,7 +4,9 @@
 // set; the report's ✓, ✗ and · need it, and so do equations typed with
 // them.  The code pages belong to the console, which outlives the
 // checker, so they are put back at the end.  Ctrl-Z, then Enter, ends
-// typed input.
+// typed input.  A console opened for the checker alone, by a double-click
+// or an answer file dropped on it, closes as the checker ends: there it
+// waits for Enter, so that the report can be read.
 #include "console.h"
 
 #include <io.h>
@@ -24,6 +26,12 @@ void PrepareConsole()
 
 void RestoreConsole()
 {
+    DWORD attached[2];
+    if (GetConsoleProcessList(attached, 2) == 1) {
+        fputs("\nPress Enter to close this window.\n", stderr);
+        clearerr(stdin); // past the Ctrl-Z that ended the answer
+        getchar();
+    }
     // What is still buffered is written in the page it was meant for.
     fflush(stdout);
     fflush(stderr);
