@@ -1,7 +1,8 @@
 ; installer.nsi: the Windows installer, zelm-VERSION-setup.exe, made with
-; NSIS on the build machine from the folder the Windows zip holds.
+; NSIS on the build machine from the folder the Windows zip holds, by
+; pack.py setup, which lists that folder's files in FILES.
 ;
-;   makensis -DVERSION=1.0.0 -DSTAGE=folder -DICON=zelm.ico
+;   makensis -DVERSION=1.0.0 -DFILES=files.nsh -DICON=zelm.ico
 ;            -DOUTFILE=zelm-1.0.0-setup.exe installer.nsi
 ;
 ; It installs for the current user, needing no administrator, under
@@ -47,10 +48,10 @@ Section
     StrCmp $0 "" +2
     ExecWait '"$0\uninstall.exe" /S _?=$0'
 
-    SetOutPath "$INSTDIR"
-    File /r "${STAGE}/*"
+    !include "${FILES}"
     WriteUninstaller "$INSTDIR\uninstall.exe"
     ; A shortcut's working folder is the current output folder.
+    SetOutPath "$INSTDIR"
     CreateShortcut "$SMPROGRAMS\Zelmora.lnk" "$INSTDIR\zelm.exe"
 
     WriteRegStr HKCU "${UNINSTALL_KEY}" "DisplayName" "Zelmora"

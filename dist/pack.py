@@ -5,6 +5,8 @@ zone, under any umask.
   pack.py zip STAGE OUT           STAGE as the zip's one top folder
   pack.py tar STAGE OUT           the same as a .tar.gz
   pack.py deb STAGE CONTROL OUT   STAGE as a Debian package's root
+  pack.py setup STAGE VERSION ICON OUT
+                                  STAGE's files as the Windows installer
 
 Entries go in sorted order, owned by root, dated SOURCE_DATE_EPOCH (in
 UTC, the zip's local time), mode 755 for folders and programs and 644 for
@@ -12,7 +14,10 @@ the rest; zip entries carry no extra fields, and gzip no name or time.
 For the package, CONTROL is its control file, whose ${shlibs:Depends} and
 ${Installed-Size} are filled in here (dpkg-shlibdeps finds the libraries
 the programs need); dpkg-deb builds it, owned by root, from a stage whose
-dates and modes are set as above.
+dates and modes are set as above.  The installer is NSIS's, from
+installer.nsi beside this script, given the files one by one in sorted
+order (NSIS's own File /r takes them in the order the file system lists
+them, which differs from folder to folder); NSIS records no file times.
 """
 import gzip
 import hashlib
@@ -133,6 +138,29 @@ def pack_deb(stage, control, out):
                    check=True, stdout=subprocess.DEVNULL)
 
 
+def pack_setup(stage, version, icon, out):
+    with tempfile.TemporaryDirectory() as work:
+        files = os.path.join(work, "files.nsh")
+        with open(files, "w") as listing:
+            folder = None
+            for name, path, is_folder in entries(stage):
+                if is_folder:
+                    continue
+                # Each file goes to its folder below the top one.
+                below = os.path.dirname(name).split("/")[1:]
+                if below != folder:
+                    folder = below
+                    listing.write('SetOutPath "$INSTDIR%s"\n' %
+                                  "".join("\\" + part for part in below))
+                listing.write('File "%s"\n' % os.path.abspath(path))
+        subprocess.run(["makensis", "-V2", "-DVERSION=" + version,
+                        "-DFILES=" + files, "-DICON=" + icon,
+                        "-DOUTFILE=" + os.path.abspath(out),
+                        os.path.join(os.path.dirname(__file__),
+                                     "installer.nsi")], check=True)
+
+
 if __name__ == "__main__":
     kind, arguments = sys.argv[1], sys.argv[2:]
-    {"zip": pack_zip, "tar": pack_tar, "deb": pack_deb}[kind](*arguments)
+    {"zip": pack_zip, "tar": pack_tar, "deb": pack_deb,
+     "setup": pack_setup}[kind](*arguments)

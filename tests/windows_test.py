@@ -241,10 +241,10 @@ class WineTest(unittest.TestCase):
         shutil.copytree(self.folder, older, dirs_exist_ok=True)
         open(os.path.join(older, "old-only.txt"), "w").close()
         subprocess.run(
-            ["makensis", "-V2", "-DVERSION=0.9.0", "-DSTAGE=" + older,
-             "-DICON=" + os.path.join(SOURCE_DIR, "front", "zelm.ico"),
-             "-DOUTFILE=" + older + ".exe",
-             os.path.join(SOURCE_DIR, "dist", "installer.nsi")], check=True)
+            [sys.executable, os.path.join(SOURCE_DIR, "dist", "pack.py"),
+             "setup", older, "0.9.0",
+             os.path.join(SOURCE_DIR, "front", "zelm.ico"), older + ".exe"],
+            env=dict(os.environ, SOURCE_DATE_EPOCH="0"), check=True)
         self.wine(older + ".exe", "/S")
         self.wine(setup, "/S")
         users = os.path.join(self.env["WINEPREFIX"], "drive_c", "users")

@@ -29,9 +29,13 @@ set(build_env ${CMAKE_COMMAND} -E env
     PKG_CONFIG_LIBDIR=${deps}/lib/pkgconfig:/usr/${host}/lib/pkgconfig
     CFLAGS=-O2 CPPFLAGS=-I${deps}/include LDFLAGS=-L${deps}/lib)
 # A release dates the DLLs by SOURCE_DATE_EPOCH, as it does everything:
-# MinGW's ld writes it as their time stamps.
+# MinGW's ld writes it as their time stamps.  The date is kept in a file
+# that every library's build starts from, so that a new date builds them
+# afresh.
 if(DEFINED ENV{SOURCE_DATE_EPOCH})
     list(APPEND build_env SOURCE_DATE_EPOCH=$ENV{SOURCE_DATE_EPOCH})
+    set(dated ${deps}/source-date-epoch)
+    file(CONFIGURE OUTPUT ${dated} CONTENT "$ENV{SOURCE_DATE_EPOCH}\n")
 endif()
 
 # ld orders a DLL's imports by the paths of the import libraries it reads,
@@ -89,6 +93,11 @@ ExternalProject_Add(win_sdl_image
     INSTALL_COMMAND $(MAKE) install)
 
 add_custom_target(zelm_dlls ALL DEPENDS win_sdl_image)
+if(dated)
+    foreach(library win_libpng win_sdl win_sdl_image)
+        ExternalProject_Add_StepDependencies(${library} download ${dated})
+    endforeach()
+endif()
 
 # Into the zip: the DLLs, and each library's licence (SDL's LGPL says its
 # source must be offered: README-windows.txt says where).
