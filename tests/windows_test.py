@@ -219,7 +219,7 @@ class WineTest(unittest.TestCase):
         shutil.rmtree(cls.work)
 
     def start(self, folder, how=()):
-        """zelm.exe started in folder, by wine or as how says."""
+        """folder's zelm.exe started there, by wine or as how says."""
         session = xpanel.Session()
         self.addCleanup(session.close)
         session.env.update(self.env, DISPLAY=session.display)
@@ -283,8 +283,8 @@ class WineTest(unittest.TestCase):
     def test_a_failed_start_shows_its_line_in_a_box_when_detached(self):
         # With standard error piped, as in the test of damaged images, the
         # line goes there and no box keeps the program from ending.
-        # Started as the Start menu starts it, with no standard error, a
-        # box titled with the caption says it.
+        # Started as the Start menu starts it (start, like the shell, gives
+        # it no standard error), a box titled with the caption says it.
         copy = tempfile.mkdtemp(dir=self.work)
         shutil.copytree(self.folder, copy, dirs_exist_ok=True)
         os.remove(os.path.join(copy, "data", "y.png"))
