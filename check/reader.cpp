@@ -49,13 +49,20 @@ static int CharLength(const char* from, const char* end, uint32_t* point)
     return length;
 }
 
+// How many characters length bytes of UTF-8 hold: every byte but the
+// continuation bytes begins one.
+static int CharactersIn(const char* text, size_t length)
+{
+    int characters = 0;
+    for (size_t i = 0; i < length; i++)
+        characters += (text[i] & 0xc0) != 0x80;
+    return characters;
+}
+
 // The column of the byte at offset in a line already known to be UTF-8.
 static int ColumnAt(const Line& line, size_t offset)
 {
-    int column = 1;
-    for (size_t i = 0; i < offset; i++)
-        column += (line.text[i] & 0xc0) != 0x80;
-    return column;
+    return 1 + CharactersIn(line.text, offset);
 }
 
 static bool IsBlank(char c)
@@ -234,18 +241,15 @@ static bool LexWord(const char* word, size_t length, int column,
 }
 
 // The tokens of the expression between offsets from and to of the line.
+// Every character moves the column on by one, whatever its bytes.
 static bool Lex(const Line& line, size_t from, size_t to,
                 std::vector<Token>* tokens, Problems* problems)
 {
+    int column = ColumnAt(line, from);
     for (size_t at = from; at < to;) {
         const char* here = line.text + at;
-        if (IsBlank(*here)) {
-            at++;
-            continue;
-        }
-        int column = ColumnAt(line, at);
+        size_t length = 1;
         if (IsWordChar(*here)) {
-            size_t length = 0;
             while (at + length < to && IsWordChar(here[length]))
                 length++;
             if (!LexWord(here, length, column, tokens)) {
@@ -254,31 +258,33 @@ static bool Lex(const Line& line, size_t from, size_t to,
                                "': the names are a, b, q0, q1, q2, 0 and 1");
                 return false;
             }
-            at += length;
-            continue;
-        }
-        const Spelling* found = NULL;
-        for (const Spelling& op : kOperators) {
-            if (!IsWordChar(op.text[0]) && StartsWith(here, to - at, op.text)) {
-                found = &op;
-                break;
+        } else if (!IsBlank(*here)) {
+            const Spelling* found = NULL;
+            for (const Spelling& op : kOperators) {
+                if (!IsWordChar(op.text[0]) &&
+                    StartsWith(here, to - at, op.text)) {
+                    found = &op;
+                    break;
+                }
             }
-        }
-        if (found == NULL) {
             uint32_t point;
-            int length = CharLength(here, line.text + to, &point);
-            std::string what =
-                *here == '=' ? "a second '=': one equation a line"
-                : point < 0x20 || (point >= 0x7f && point < 0xa0)
-                    ? "a control character"
-                    : "unexpected '" + std::string(here, length) + "'";
-            AddProblem(problems, line, column, what);
-            return false;
+            length = CharLength(here, line.text + to, &point);
+            if (found == NULL) {
+                AddProblem(problems, line, column,
+                           *here == '=' ? "a second '=': one equation a line"
+                           : point < 0x20 || (point >= 0x7f && point < 0xa0)
+                               ? "a control character"
+                               : "unexpected '" + std::string(here, length) +
+                                     "'");
+                return false;
+            }
+            tokens->push_back({found->kind, column, found->text, 0, NULL});
+            length = strlen(found->text);
         }
-        tokens->push_back({found->kind, column, found->text, 0, NULL});
-        at += strlen(found->text);
+        column += CharactersIn(here, length);
+        at += length;
     }
-    tokens->push_back({kEnd, ColumnAt(line, to), "", 0, NULL});
+    tokens->push_back({kEnd, column, "", 0, NULL});
     return true;
 }
 
