@@ -233,7 +233,7 @@ def main():
     total, check = startup_instructions()
     row("start-up instr. (floor: unchecked)", total, total - check,
         "instr", 0)
-    names = ("first visit", "second visit", "checker, when first opened")
+    names = ("first visit", "second visit", "checker opened")
     for i, name in enumerate(names):
         row("page: %s, bytes sent" % name, pages["zelm"][0][i],
             pages["floor"][0][i], "bytes", 0)
