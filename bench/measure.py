@@ -22,6 +22,7 @@ import re
 import statistics
 import subprocess
 import sys
+import threading
 import time
 
 BUILD, SOURCE, WEB = sys.argv[1], sys.argv[2], sys.argv[3]
@@ -135,11 +136,41 @@ PAGE_RUNS = 3        # medians of this many visits
 SETTLE_SECONDS = 1.5  # for what a page fetches after its program runs
 
 
+class CountingServer(browser.Server):
+    """The test's server, counting the bytes it sends, headers and all."""
+    sent = 0
+    lock = threading.Lock()
+
+    class Handler(browser.Server.Handler):
+        def setup(self):
+            super().setup()
+            self.wfile = Counted(self.wfile)
+
+    def __init__(self, folder):
+        CountingServer.sent = 0
+        super().__init__(folder)
+
+
+class Counted:
+    """A stream that adds what is written to CountingServer.sent."""
+
+    def __init__(self, stream):
+        self.stream = stream
+
+    def write(self, data):
+        with CountingServer.lock:
+            CountingServer.sent += len(data)
+        return self.stream.write(data)
+
+    def __getattr__(self, name):
+        return getattr(self.stream, name)
+
+
 def page_bytes(site):
     """Bytes the site's server sends, headers and all: (a first visit, a
     second visit in the same browser, the answer checker's section first
     opened), the last 0 where the site has none."""
-    server, page = browser.Server(site), browser.Browser()
+    server, page = CountingServer(site), browser.Browser()
     try:
         sent = []
         for _ in range(2):

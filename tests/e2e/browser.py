@@ -38,49 +38,23 @@ def _until(fetch, what):
 
 class Server:
     """A static file server for folder on 127.0.0.1, on a free port unless
-    given one; sent counts the bytes it has sent, headers and all."""
+    given one, answering with Handler."""
+
+    class Handler(http.server.SimpleHTTPRequestHandler):
+        def log_message(self, *args):
+            pass
 
     def __init__(self, folder, port=0):
-        handler = functools.partial(_CountingHandler, directory=folder)
+        handler = functools.partial(self.Handler, directory=folder)
         self.httpd = http.server.ThreadingHTTPServer(("127.0.0.1", port),
                                                      handler)
-        self.httpd.sent = 0
-        self.httpd.lock = threading.Lock()
         self.port = self.httpd.server_address[1]
         self.url = "http://127.0.0.1:%d/" % self.port
         threading.Thread(target=self.httpd.serve_forever, daemon=True).start()
 
-    @property
-    def sent(self):
-        return self.httpd.sent
-
     def close(self):
         self.httpd.shutdown()
         self.httpd.server_close()
-
-
-class _CountingHandler(http.server.SimpleHTTPRequestHandler):
-    def setup(self):
-        super().setup()
-        self.wfile = _Counted(self.wfile, self.server)
-
-    def log_message(self, *args):
-        pass
-
-
-class _Counted:
-    """A stream that adds what is written to server.sent."""
-
-    def __init__(self, stream, server):
-        self.stream, self.server = stream, server
-
-    def write(self, data):
-        with self.server.lock:
-            self.server.sent += len(data)
-        return self.stream.write(data)
-
-    def __getattr__(self, name):
-        return getattr(self.stream, name)
 
 
 class Browser:
