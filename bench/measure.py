@@ -138,28 +138,31 @@ SETTLE_SECONDS = 1.5  # for what a page fetches after its program runs
 
 class CountingServer(browser.Server):
     """The test's server, counting the bytes it sends, headers and all."""
-    sent = 0
-    lock = threading.Lock()
 
     class Handler(browser.Server.Handler):
         def setup(self):
             super().setup()
-            self.wfile = Counted(self.wfile)
+            self.wfile = Counted(self.wfile, self.server)
 
     def __init__(self, folder):
-        CountingServer.sent = 0
         super().__init__(folder)
+        self.httpd.sent = 0
+        self.httpd.lock = threading.Lock()
+
+    @property
+    def sent(self):
+        return self.httpd.sent
 
 
 class Counted:
-    """A stream that adds what is written to CountingServer.sent."""
+    """A stream that adds what is written to its server's count."""
 
-    def __init__(self, stream):
-        self.stream = stream
+    def __init__(self, stream, server):
+        self.stream, self.server = stream, server
 
     def write(self, data):
-        with CountingServer.lock:
-            CountingServer.sent += len(data)
+        with self.server.lock:
+            self.server.sent += len(data)
         return self.stream.write(data)
 
     def __getattr__(self, name):

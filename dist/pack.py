@@ -30,7 +30,11 @@ import tempfile
 import time
 import zipfile
 
-EPOCH = int(os.environ["SOURCE_DATE_EPOCH"])
+
+
+def epoch():
+    """The release's date: every packed file's, and the package's."""
+    return int(os.environ["SOURCE_DATE_EPOCH"])
 
 
 def entries(stage):
@@ -57,7 +61,7 @@ def read(path):
 
 
 def pack_zip(stage, out):
-    when = time.gmtime(EPOCH)[:6]
+    when = time.gmtime(epoch())[:6]
     with zipfile.ZipFile(out, "w") as packed:
         for name, path, is_folder in entries(stage):
             info = zipfile.ZipInfo(name + "/" * is_folder, when)
@@ -77,7 +81,7 @@ def pack_tar(stage, out):
             as packed:
         for name, path, is_folder in entries(stage):
             info = tarfile.TarInfo(name)
-            info.mtime, info.mode = EPOCH, mode(path, is_folder)
+            info.mtime, info.mode = epoch(), mode(path, is_folder)
             info.uid = info.gid = 0
             info.uname = info.gname = "root"
             if is_folder:
@@ -107,10 +111,11 @@ def shlibs_depends(programs):
 
 
 def pack_deb(stage, control, out):
+    when = epoch()
     files = [(path, is_folder) for _, path, is_folder in entries(stage)]
     for path, is_folder in files:
         os.chmod(path, mode(path, is_folder))
-        os.utime(path, (EPOCH, EPOCH))
+        os.utime(path, (when, when))
     regular = [path for path, is_folder in files if not is_folder]
     programs = [path for path in regular if read(path)[:4] == b"\x7fELF"]
     # Installed-Size as dpkg counts it: KiB a file, rounded up, and one
@@ -132,8 +137,8 @@ def pack_deb(stage, control, out):
                                      os.path.relpath(path, stage)))
     for name in ("control", "md5sums"):
         os.chmod(os.path.join(debian, name), 0o644)
-        os.utime(os.path.join(debian, name), (EPOCH, EPOCH))
-    os.utime(debian, (EPOCH, EPOCH))
+        os.utime(os.path.join(debian, name), (when, when))
+    os.utime(debian, (when, when))
     subprocess.run(["dpkg-deb", "--root-owner-group", "--build", stage, out],
                    check=True, stdout=subprocess.DEVNULL)
 
