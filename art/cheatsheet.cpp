@@ -26,12 +26,12 @@ static const int kHeaderY = 15;
 static const int kFirstRowY = 27;
 static const int kRowPitch = 9;
 
-// The three digits of state q2 q1 q0.
-static void StateDigits(char* out, bool q2, bool q1, bool q0)
+// The three digits of a state q2 q1 q0.
+static void StateDigits(char* out, int state)
 {
-    out[0] = q2 ? '1' : '0';
-    out[1] = q1 ? '1' : '0';
-    out[2] = q0 ? '1' : '0';
+    out[0] = state & 4 ? '1' : '0';
+    out[1] = state & 2 ? '1' : '0';
+    out[2] = state & 1 ? '1' : '0';
     out[3] = '\0';
 }
 
@@ -79,24 +79,16 @@ Canvas DrawCheatSheet()
     DrawCard(canvas);
     DrawHeadings(canvas);
     char digits[4];
-    for (int state = 0; state < 8; state++) {
+    for (int state = 0; state < kStateCount; state++) {
         int y = kFirstRowY + state * kRowPitch;
-        StateDigits(digits, state & 4, state & 2, state & 1);
+        StateDigits(digits, state);
         DrawText(canvas, kStateX, y, digits, kInk, 1);
-        for (int column = 0; column < 4; column++) {
-            g_circuit = Circuit();
-            g_circuit.q2 = state & 4;
-            g_circuit.q1 = state & 2;
-            g_circuit.q0 = state & 1;
-            g_circuit.a = column & 2;
-            g_circuit.b = column & 1;
-            UpdateOutput();
-            bool output = g_circuit.y;
-            ClockStep();
-            StateDigits(digits, g_circuit.q2, g_circuit.q1, g_circuit.q0);
-            int x = kCellX + column * kCellPitch;
+        for (int inputs = 0; inputs < kInputPairCount; inputs++) {
+            Circuit now = CircuitIn(CaseNumber(state, inputs));
+            StateDigits(digits, StateOf(AfterClockEdge(now)));
+            int x = kCellX + inputs * kCellPitch;
             DrawText(canvas, x, y, digits, kInk, 1);
-            DrawOutputDot(canvas, x + 21.5f, y + 3.5f, output);
+            DrawOutputDot(canvas, x + 21.5f, y + 3.5f, OutputOf(now));
         }
     }
     return canvas;

@@ -4,14 +4,14 @@
 
 #include "canvas.h"
 
-// The overlay is drawn at (kOverlayX, kOverlayY), between the lamps: it
-// covers the sealed cover and no lamp.
+// The overlay is drawn between the lamps (see layout.h): it covers the
+// sealed cover and no lamp.
 static const int kSheetWidth = 156;
 static const int kSheetHeight = 104;
 
-// For each state and input pair, the next state and the output, worked
-// out by the circuit's own functions so that the sheet cannot disagree
-// with the puzzle.
+// For each case, the next state and the output, worked out by the
+// circuit's own functions so that the sheet cannot disagree with the
+// puzzle.
 Canvas DrawCheatSheet();
 
 #endif

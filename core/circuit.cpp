@@ -9,10 +9,8 @@ static bool NextJK(bool q, bool j, bool k)
     return (j && !q) || (!k && q);
 }
 
-void ClockStep()
+Circuit AfterClockEdge(Circuit c)
 {
-    Circuit& c = g_circuit;
-
     // Every input is fixed before any flip-flop moves, so all three switch
     // on the same pre-step state: the clocking is synchronous.
     c.jq0 = (!c.a && !c.q1) || c.q2;
@@ -26,6 +24,18 @@ void ClockStep()
     c.q0 = NextJK(c.q0, c.jq0, c.kq0);
     c.q1 = NextJK(c.q1, c.jq1, c.kq1);
     c.q2 = NextJK(c.q2, c.jq2, c.kq2);
+    return c;
+}
+
+bool OutputOf(const Circuit& c)
+{
+    return c.q2 || (c.a && c.q0 && !c.q1) || (!c.a && !c.b && c.q0 && c.q1) ||
+           (!c.a && !c.b && !c.q0 && !c.q1);
+}
+
+void ClockStep()
+{
+    g_circuit = AfterClockEdge(g_circuit);
 }
 
 void ResetFlipFlops()
@@ -37,8 +47,5 @@ void ResetFlipFlops()
 
 void UpdateOutput()
 {
-    const Circuit& c = g_circuit;
-    g_circuit.y = c.q2 || (c.a && c.q0 && !c.q1) ||
-                  (!c.a && !c.b && c.q0 && c.q1) ||
-                  (!c.a && !c.b && !c.q0 && !c.q1);
+    g_circuit.y = OutputOf(g_circuit);
 }

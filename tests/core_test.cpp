@@ -23,12 +23,12 @@ void Load(int state, int inputs)
     g_circuit.b = inputs & 1;
 }
 
-std::string State()
+std::string State(const Circuit& circuit = g_circuit)
 {
     std::string s;
-    s += g_circuit.q2 ? '1' : '0';
-    s += g_circuit.q1 ? '1' : '0';
-    s += g_circuit.q0 ? '1' : '0';
+    s += circuit.q2 ? '1' : '0';
+    s += circuit.q1 ? '1' : '0';
+    s += circuit.q0 ? '1' : '0';
     return s;
 }
 
@@ -172,4 +172,42 @@ TEST(Circuit, OutputIsStoredUntilTheNextUpdate)
     EXPECT_TRUE(g_circuit.y);
     UpdateOutput();
     EXPECT_FALSE(g_circuit.y);
+}
+
+TEST(Circuit, CasesAreNumberedAsTheStateTableIsRead)
+{
+    // Row by row, a b = 00, 01, 10, 11 in each: the number's bits are
+    // q2 q1 q0 a b.
+    const struct {
+        int number, state, inputs;
+        const char* cells; // a b q0 q1 q2
+    } cases[] = {
+        {0,  0, 0, "00000"},
+        {1,  0, 1, "01000"},
+        {2,  0, 2, "10000"},
+        {13, 3, 1, "01110"},
+        {22, 5, 2, "10101"},
+        {31, 7, 3, "11111"},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(c.number, CaseNumber(c.state, c.inputs));
+        const Circuit shown = CircuitIn(c.number);
+        const bool cells[] = {shown.a, shown.b, shown.q0, shown.q1, shown.q2};
+        for (int i = 0; i < 5; i++)
+            EXPECT_EQ(c.cells[i] == '1', cells[i]) << c.number << " cell " << i;
+        EXPECT_EQ(c.state, StateOf(shown));
+    }
+}
+
+TEST(Circuit, ItsBehaviourOfAnyValueFollowsTheTablesAndLeavesThePanels)
+{
+    Load(5, 1);
+    const Circuit panel = g_circuit;
+    for (int state = 0; state < 8; state++)
+        for (int inputs = 0; inputs < 4; inputs++) {
+            Circuit now = CircuitIn(CaseNumber(state, inputs));
+            EXPECT_EQ(kNextState[state][inputs], State(AfterClockEdge(now)));
+            EXPECT_EQ(kOutput[state][inputs], OutputOf(now));
+        }
+    EXPECT_EQ(0, memcmp(&panel, &g_circuit, sizeof panel));
 }
