@@ -5,45 +5,6 @@
 
 #include "font.h"
 
-// How each lamp looks: its glass and its label, which stands beside the
-// lamp (offset from its drawing point), clear of its trace.
-enum LampColour { kGreen, kAmber, kRed };
-
-struct LampStyle {
-    const bool* cell;
-    LampColour colour;
-    const char* label;
-    int label_dx, label_dy;
-};
-
-static const LampStyle kLampStyles[] = {
-    {&g_circuit.a,  kGreen, "A",  -14, 10 },
-    {&g_circuit.b,  kGreen, "B",  -14, 10 },
-    {&g_circuit.q2, kAmber, "Q2", 16,  -10},
-    {&g_circuit.q1, kAmber, "Q1", 16,  -10},
-    {&g_circuit.q0, kAmber, "Q0", 16,  -10},
-    {&g_circuit.y,  kRed,   "Y",  11,  -10},
-};
-
-static const LampStyle& StyleOf(const LampPlace& lamp)
-{
-    for (const LampStyle& style : kLampStyles)
-        if (style.cell == lamp.cell)
-            return style;
-    return kLampStyles[0]; // every lamp has a style: see kLampStyles
-}
-
-// A push button's cap fills its box, whose lower bounds are exclusive:
-// the cap starts one pixel in.
-struct Button {
-    const HitBox& box;
-    const char* label;
-    float label_dx; // label's offset from the cap's left edge
-};
-
-static const Button kClock = {kClockBox, "CLOCK", -33};
-static const Button kReset = {kResetBox, "RESET", 29};
-
 // The sealed cover in the middle, over the hidden circuit.
 static const float kCoverLeft = 120, kCoverTop = 88, kCoverRight = 266,
                    kCoverBottom = 182;
@@ -67,20 +28,41 @@ struct Glass {
     Colour dark_centre, dark_rim, lit_centre, lit_rim;
 };
 
-static const Glass kGlass[] = {
-    {{0.10f, 0.24f, 0.12f, 1},
-     {0.04f, 0.10f, 0.05f, 1},
-     {0.85f, 1.00f, 0.80f, 1},
-     {0.15f, 0.80f, 0.25f, 1}},
-    {{0.28f, 0.20f, 0.06f, 1},
-     {0.11f, 0.07f, 0.02f, 1},
-     {1.00f, 0.96f, 0.72f, 1},
-     {1.00f, 0.62f, 0.08f, 1}},
-    {{0.28f, 0.08f, 0.07f, 1},
-     {0.11f, 0.03f, 0.03f, 1},
-     {1.00f, 0.82f, 0.74f, 1},
-     {0.95f, 0.16f, 0.10f, 1}},
+static const Glass kGreenGlass = {
+    {0.10f, 0.24f, 0.12f, 1},
+    {0.04f, 0.10f, 0.05f, 1},
+    {0.85f, 1.00f, 0.80f, 1},
+    {0.15f, 0.80f, 0.25f, 1}
 };
+static const Glass kAmberGlass = {
+    {0.28f, 0.20f, 0.06f, 1},
+    {0.11f, 0.07f, 0.02f, 1},
+    {1.00f, 0.96f, 0.72f, 1},
+    {1.00f, 0.62f, 0.08f, 1}
+};
+static const Glass kRedGlass = {
+    {0.28f, 0.08f, 0.07f, 1},
+    {0.11f, 0.03f, 0.03f, 1},
+    {1.00f, 0.82f, 0.74f, 1},
+    {0.95f, 0.16f, 0.10f, 1}
+};
+
+// The glass of a lamp's painting; null for an image that is no lamp.
+static const Glass* GlassOf(Painting painting)
+{
+    switch (painting) {
+    case kPaintGreenLamp:
+        return &kGreenGlass;
+    case kPaintAmberLamp:
+        return &kAmberGlass;
+    case kPaintRedLamp:
+        return &kRedGlass;
+    case kPaintPanel:
+    case kPaintCheatSheet:
+        break;
+    }
+    return nullptr;
+}
 
 static void DrawFace(Canvas& canvas)
 {
@@ -153,7 +135,7 @@ static void DrawReturn(Canvas& canvas, float cx, float cy, Colour ink)
     StrokeLine(canvas, ex, ey, ex - 0.4f, ey - 3.2f, 1.5f, ink);
 }
 
-static void DrawButton(Canvas& canvas, const Button& button, Colour cap_top,
+static void DrawButton(Canvas& canvas, const PushButton& button, Colour cap_top,
                        Colour cap_bottom, bool pulse)
 {
     float l = button.box.left + 1.0f, t = button.box.top + 1.0f;
@@ -169,10 +151,9 @@ static void DrawButton(Canvas& canvas, const Button& button, Colour cap_top,
              static_cast<int>(t + 9), button.label, kInk, 1);
 }
 
-static void DrawLamp(Canvas& canvas, const LampPlace& lamp, bool lit)
+static void DrawLamp(Canvas& canvas, const PanelImage& lamp, const Glass& glass,
+                     bool lit)
 {
-    const LampStyle& style = StyleOf(lamp);
-    const Glass& glass = kGlass[style.colour];
     float cx = lamp.x + 13.0f, cy = lamp.y + 13.0f;
     FillDisc(canvas, cx, cy, 12, kSteelLight, kSteelDark);
     FillRing(canvas, cx, cy, 9.5f, 10.5f, kHole);
@@ -185,8 +166,8 @@ static void DrawLamp(Canvas& canvas, const LampPlace& lamp, bool lit)
         FillDisc(canvas, cx - 3, cy - 3, 2.5f, Fade(kWhite, 0.30f),
                  Fade(kWhite, 0.05f));
     }
-    DrawText(canvas, lamp.x + style.label_dx, lamp.y + style.label_dy,
-             style.label, kInk, 1);
+    DrawText(canvas, lamp.x + lamp.label_dx, lamp.y + lamp.label_dy, lamp.label,
+             kInk, 1);
 }
 
 Canvas DrawPanel(bool lit)
@@ -195,12 +176,15 @@ Canvas DrawPanel(bool lit)
     DrawFace(canvas);
     DrawTraces(canvas);
     DrawCover(canvas);
-    DrawButton(canvas, kClock, {0.88f, 0.88f, 0.86f, 1},
+    DrawButton(canvas, kClockButton, {0.88f, 0.88f, 0.86f, 1},
                {0.62f, 0.63f, 0.62f, 1}, true);
-    DrawButton(canvas, kReset, {0.85f, 0.25f, 0.20f, 1},
+    DrawButton(canvas, kResetButton, {0.85f, 0.25f, 0.20f, 1},
                {0.55f, 0.12f, 0.10f, 1}, false);
-    for (const LampPlace& lamp : kLamps)
-        DrawLamp(canvas, lamp, lit);
+    for (const PanelImage& image : kPanelImages) {
+        const Glass* glass = GlassOf(image.painting);
+        if (glass != nullptr)
+            DrawLamp(canvas, image, *glass, lit);
+    }
     DrawText(canvas, 14, 212, "ZELMORA", kBrass, 2);
     return canvas;
 }

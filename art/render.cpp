@@ -1,12 +1,14 @@
 // render.cpp: renders the panel images into a data folder.
 //
-// Usage: zelm_art DATADIR ICONSOURCE ICONFILE WEBDIR: the images into
-// DATADIR, the Windows icon from its pixel map, and the page's icons into
-// WEBDIR; or zelm_art --icon-png ICONSOURCE SCALE PNGFILE: the icon for the
-// desktop, 32 * SCALE pixels square.  The
-// background keeps its alpha; each lit lamp is the lit panel, composed over
-// white as the program composes it, cut to the lamp's square, so that it lies
-// on the background without a seam. The cheat overlay is an opaque card.
+// Usage: zelm_art ROOT ICONSOURCE ICONFILE WEBDIR: each of the panel's
+// images at its path under ROOT (data/), the Windows icon from its pixel
+// map, and the page's icons into WEBDIR; or zelm_art --icon-png ICONSOURCE
+// SCALE PNGFILE: the icon for the desktop, 32 * SCALE pixels square.
+//
+// The background keeps its alpha; each lit lamp is the lit panel, composed
+// over white as the program composes it, cut to the lamp's square, so that
+// it lies on the background without a seam.  The cheat overlay is an
+// opaque card.
 #include <stdio.h>
 #include <stdlib.h>
 #include <string.h>
@@ -20,10 +22,20 @@
 
 static const Colour kWhiteGround = {1, 1, 1, 1};
 
-static bool WriteImage(const Canvas& canvas, const std::string& dir,
-                       const char* file, bool with_alpha)
+// What the image's file holds, as its painting says.
+static Canvas Paint(const PanelImage& image, const Canvas& lit)
 {
-    return WritePng(canvas, (dir + "/" + file).c_str(), with_alpha);
+    switch (image.painting) {
+    case kPaintPanel:
+        return DrawPanel(false);
+    case kPaintCheatSheet:
+        return DrawCheatSheet();
+    case kPaintGreenLamp:
+    case kPaintAmberLamp:
+    case kPaintRedLamp:
+        break;
+    }
+    return Crop(lit, image.x, image.y, kLampImageSize, kLampImageSize);
 }
 
 int main(int argc, char** argv)
@@ -32,19 +44,18 @@ int main(int argc, char** argv)
         return RenderIconPng(argv[2], atoi(argv[3]), argv[4]) ? 0 : 1;
     if (argc != 5) {
         fprintf(stderr,
-                "usage: %s DATADIR ICONSOURCE ICONFILE WEBDIR\n"
+                "usage: %s ROOT ICONSOURCE ICONFILE WEBDIR\n"
                 "       %s --icon-png ICONSOURCE SCALE PNGFILE\n",
                 argv[0], argv[0]);
         return 2;
     }
-    std::string dir = argv[1];
-    bool ok = WriteImage(DrawPanel(false), dir, "zelm.png", true);
+    std::string root = argv[1];
     Canvas lit = FlattenOver(DrawPanel(true), kWhiteGround);
-    for (const LampPlace& lamp : kLamps)
-        ok = ok && WriteImage(Crop(lit, lamp.x, lamp.y, kLampImageSize,
-                                   kLampImageSize),
-                              dir, lamp.image, false);
-    ok = ok && WriteImage(DrawCheatSheet(), dir, "gnarlwick.png", false);
+    bool ok = true;
+    for (const PanelImage& image : kPanelImages)
+        ok =
+            ok && WritePng(Paint(image, lit), (root + "/" + image.path).c_str(),
+                           image.keeps_alpha);
     ok = ok && RenderIcon(argv[2], argv[3]);
     // The page's icons for a web app manifest: 192 and 512 pixels, and
     // one for launchers that mask it.

@@ -1,12 +1,11 @@
 // display.cpp: start-up, drawing and shutdown of the panel window.
 #include "display.h"
 
-#include <SDL_image.h>
 #include <stdio.h>
 
-#include "cheat.h"
 #include "image_file.h"
 #include "layout.h"
+#include "platform.h"
 
 SDL_Surface* g_screen = NULL;
 SDL_Surface* gi_zelm = NULL;
@@ -18,50 +17,57 @@ SDL_Surface* gi_q2 = NULL;
 SDL_Surface* gi_y = NULL;
 SDL_Surface* gi_gnarlwick = NULL;
 
-// The images in load order, which is also the order Destroy frees them in.
-// Only the background keeps its alpha: it is blended over the white fill,
-// while the lamps are opaque squares cut from the panel itself.  The cheat
-// overlay is required at start like the rest, though shown only on demand.
-struct Asset {
-    const char* path;
-    bool alpha;
-    SDL_Surface** handle;
+// The handle of each image, in the order of the images' names, which is
+// the order they load and are freed in.
+struct Handle {
+    ImageName name;
+    SDL_Surface** surface;
 };
 
-static const Asset kAssets[] = {
-    {"data/zelm.png",      true,  &gi_zelm     },
-    {"data/q0.png",        false, &gi_q0       },
-    {"data/q1.png",        false, &gi_q1       },
-    {"data/q2.png",        false, &gi_q2       },
-    {"data/a.png",         false, &gi_a        },
-    {"data/b.png",         false, &gi_b        },
-    {"data/y.png",         false, &gi_y        },
-    {"data/gnarlwick.png", false, &gi_gnarlwick},
+static constexpr Handle kHandles[] = {
+    {kImageZelm,      &gi_zelm     },
+    {kImageQ0,        &gi_q0       },
+    {kImageQ1,        &gi_q1       },
+    {kImageQ2,        &gi_q2       },
+    {kImageA,         &gi_a        },
+    {kImageB,         &gi_b        },
+    {kImageY,         &gi_y        },
+    {kImageGnarlwick, &gi_gnarlwick},
 };
 
-// The lit lamps' images, in the order of kLamps.
-static SDL_Surface** const kLampImages[] = {&gi_q2, &gi_q1, &gi_q0,
-                                            &gi_a,  &gi_b,  &gi_y};
-static_assert(sizeof kLampImages / sizeof kLampImages[0] == kLampCount,
-              "one image for each lamp");
+static constexpr bool OneHandleForEachNameInOrder()
+{
+    int name = 0;
+    for (const Handle& handle : kHandles) {
+        if (handle.name != name++)
+            return false;
+    }
+    return name == kImageCount;
+}
+static_assert(OneHandleForEachNameInOrder(), "a handle for each image");
 
 bool Init()
 {
     if (SDL_Init(SDL_INIT_VIDEO) == -1) {
-        fprintf(stderr, "Unable to initialize SDL: %s\n", SDL_GetError());
+        fprintf(stderr, "Unable to initialize SDL: %s\n", LibraryErrorText());
         return false;
     }
     g_screen = SDL_SetVideoMode(kPanelWidth, kPanelHeight, 0,
                                 SDL_HWSURFACE | SDL_DOUBLEBUF);
     if (g_screen == NULL) {
         fprintf(stderr, "Unable to set %dx%d video: %s\n", kPanelWidth,
-                kPanelHeight, SDL_GetError());
+                kPanelHeight, LibraryErrorText());
         return false;
     }
     SDL_WM_SetCaption(kCaption, NULL);
-    for (const Asset& asset : kAssets) {
-        *asset.handle = LoadImage(asset.path, asset.alpha);
-        if (*asset.handle == NULL)
+    // Only the background keeps its alpha: it is blended over the white
+    // fill, while the lamps are opaque squares cut from the panel itself.
+    // The cheat overlay is required at start like the rest, though shown
+    // only on demand.
+    for (const Handle& handle : kHandles) {
+        const PanelImage& image = ImageNamed(handle.name);
+        *handle.surface = LoadImage(image.path, image.keeps_alpha);
+        if (*handle.surface == NULL)
             return false;
     }
     return true;
@@ -74,15 +80,15 @@ SDL_Surface* LoadImage(const char* path, bool alpha)
         fprintf(stderr, "%s: %s\n", path, fault);
         return NULL;
     }
-    SDL_Surface* loaded = IMG_Load(path);
+    SDL_Surface* loaded = LoadImageFile(path);
     if (loaded == NULL) {
-        fprintf(stderr, "%s\n", SDL_GetError());
+        fprintf(stderr, "%s\n", LibraryErrorText());
         return NULL;
     }
     SDL_Surface* converted =
-        alpha ? SDL_DisplayFormatAlpha(loaded) : SDL_DisplayFormat(loaded);
+        alpha ? SDL_DisplayFormatAlpha(loaded) : ToDisplayFormat(loaded);
     if (converted == NULL)
-        fprintf(stderr, "%s\n", SDL_GetError());
+        fprintf(stderr, "%s\n", LibraryErrorText());
     SDL_FreeSurface(loaded);
     return converted;
 }
@@ -94,18 +100,12 @@ void Draw()
     // rectangle serves every blit; SDL may clip it in place, so its corner
     // is set afresh each time.
     SDL_Rect where = {0, 0, 0, 0};
-    SDL_BlitSurface(gi_zelm, NULL, g_screen, &where);
-    for (int i = 0; i < kLampCount; i++) {
-        if (!*kLamps[i].cell)
+    for (const PanelImage& image : kPanelImages) {
+        if (image.shown_by != NULL && !*image.shown_by)
             continue;
-        where.x = static_cast<Sint16>(kLamps[i].x);
-        where.y = static_cast<Sint16>(kLamps[i].y);
-        SDL_BlitSurface(*kLampImages[i], NULL, g_screen, &where);
-    }
-    if (g_cheat_flag) {
-        where.x = kOverlayX;
-        where.y = kOverlayY;
-        SDL_BlitSurface(gi_gnarlwick, NULL, g_screen, &where);
+        where.x = static_cast<Sint16>(image.x);
+        where.y = static_cast<Sint16>(image.y);
+        SDL_BlitSurface(*kHandles[image.name].surface, NULL, g_screen, &where);
     }
     SDL_Flip(g_screen);
 }
@@ -114,10 +114,10 @@ void Destroy()
 {
     // The handles go back to null so that a later Init starts clean, as the
     // tests do many times in one process.
-    for (const Asset& asset : kAssets) {
-        if (*asset.handle != NULL)
-            SDL_FreeSurface(*asset.handle);
-        *asset.handle = NULL;
+    for (const Handle& handle : kHandles) {
+        if (*handle.surface != NULL)
+            SDL_FreeSurface(*handle.surface);
+        *handle.surface = NULL;
     }
     SDL_Quit();
     g_screen = NULL;

@@ -8,17 +8,18 @@
 #include "circuit.h"
 #include "display.h"
 #include "layout.h"
+#include "platform.h"
 
 // The player's left press: the toggles, then clock, then reset.
 static void PressLeft(int x, int y)
 {
-    for (const LampPlace& lamp : kLamps) {
-        if (lamp.pressable && Hits(LampBox(lamp), x, y))
-            *lamp.cell = !*lamp.cell;
+    for (const PanelImage& lamp : kPanelImages) {
+        if (lamp.toggles && Hits(LampBox(lamp), x, y))
+            *lamp.shown_by = !*lamp.shown_by;
     }
-    if (Hits(kClockBox, x, y))
+    if (Hits(kClockButton.box, x, y))
         ClockStep();
-    if (Hits(kResetBox, x, y))
+    if (Hits(kResetButton.box, x, y))
         ResetFlipFlops();
 }
 
@@ -26,7 +27,7 @@ int ProcessEvent()
 {
     SDL_Event event;
     for (;;) {
-        if (SDL_WaitEvent(&event) == 0)
+        if (WaitForEvent(&event) == 0)
             return 1;
         switch (event.type) {
         case SDL_MOUSEBUTTONDOWN:
@@ -56,7 +57,7 @@ int RunPanel()
         // A failed wait is no way to end a normal run: say so and exit 1.
         status = ProcessEvent();
         if (status != 0)
-            fprintf(stderr, "%s\n", SDL_GetError());
+            fprintf(stderr, "%s\n", LibraryErrorText());
     }
     Destroy();
     return status;

@@ -12,7 +12,8 @@ import sys
 import tempfile
 import unittest
 
-from pictures import CONVERT, LAMPS, LAMP_SIZE, read_png, read_rgba
+from pictures import CONVERT, LAMP_SIZE, read_png, read_rgba
+from tables import LAMPS, OVERLAY_AT
 
 if not os.path.exists(CONVERT):
     print("skipped: ImageMagick's %s is missing" % CONVERT)
@@ -36,7 +37,7 @@ class ArtTest(unittest.TestCase):
         with tempfile.TemporaryDirectory() as fresh:
             images = os.path.join(fresh, "data")
             os.mkdir(images)
-            subprocess.run([ART_TOOL, images,
+            subprocess.run([ART_TOOL, fresh,
                             os.path.join(SOURCE_DIR, "art", "icon.txt"),
                             os.path.join(fresh, "zelm.ico"), fresh],
                            check=True)
@@ -83,7 +84,7 @@ class ArtTest(unittest.TestCase):
         overlay = read_png(os.path.join(DATA, "gnarlwick.png"))
         self.assertLessEqual(overlay.width, 158)
         self.assertLessEqual(overlay.height, 122)
-        left, top = 114, 82
+        left, top = OVERLAY_AT
         for name, (x, y) in LAMPS.items():
             apart = (x >= left + overlay.width or x + LAMP_SIZE <= left or
                      y >= top + overlay.height or y + LAMP_SIZE <= top)
