@@ -4,8 +4,8 @@
 # Headers: Debian's own SDL 1.2 headers, copied into the build with
 # SDL_config.h replaced by the Windows one beside this file.  (A copy, as
 # SDL's headers include "SDL_config.h" from their own folder first.)
-# Import libraries: made by dlltool from SDL.def and SDL_image.def, which
-# list exactly the functions the program calls.
+# Import libraries: made by dlltool from definition files that list
+# exactly the functions the program calls (front/sdl_imports.cmake).
 set(ZELM_SDL_HEADERS /usr/include/SDL CACHE PATH
     "Debian's SDL 1.2 headers (libsdl1.2-dev, libsdl-image1.2-dev)")
 set(layer ${CMAKE_BINARY_DIR}/sdl-layer)
@@ -20,8 +20,12 @@ file(COPY ${headers} DESTINATION ${layer}/include)
 configure_file(${CMAKE_CURRENT_LIST_DIR}/SDL_config.h
                ${layer}/include/SDL_config.h COPYONLY)
 
-foreach(dll SDL SDL_image)
-    set(def ${CMAKE_CURRENT_LIST_DIR}/${dll}.def)
+include(${PROJECT_SOURCE_DIR}/front/sdl_imports.cmake)
+foreach(dll IN LISTS ZELM_SDL_LIBRARIES)
+    set(def ${layer}/${dll}.def)
+    list(JOIN ZELM_SDL_IMPORTS_${dll} "\n" exports)
+    file(CONFIGURE OUTPUT ${def} CONTENT
+         "LIBRARY ${dll}.dll\nEXPORTS\n${exports}\n")
     set(lib ${layer}/lib${dll}.dll.a)
     add_custom_command(OUTPUT ${lib}
         COMMAND ${CMAKE_DLLTOOL} --input-def ${def} --dllname ${dll}.dll

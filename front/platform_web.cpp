@@ -1,10 +1,10 @@
-// sdl_web.cpp: what the browser's SDL 1.2 lacks, for the web build only.
+// platform_web.cpp: the front end's platform in the browser, where
+// emscripten's SDL 1.2 draws on the page's canvas and reads its events.
 //
-// Emscripten's SDL 1.2 draws on the page's canvas and reads the page's
-// events, but a page must never block, so it has no SDL_WaitEvent.  Ours
-// suspends the program (Asyncify) until the page receives an input event
-// and resumes it then: an idle panel runs no timer, interval or animation
-// frame at all, where desktop SDL looks for events every 10 ms.
+// A page must never block, so that SDL has no wait.  Ours suspends the
+// program (Asyncify) until the page receives an input event and resumes
+// it then: an idle panel runs no timer, interval or animation frame at
+// all, where desktop SDL looks for events every 10 ms.
 //
 // A desktop window is drawn as soon as it appears, because the window
 // system sends it an expose event then; a page sends nothing until the
@@ -12,24 +12,26 @@
 // expose event itself, and the panel is drawn as the page loads, its
 // output lamp dark until the first press, as on the desktop.
 //
-// It has no SDL_DisplayFormat either: every surface in the browser is
-// already 32-bit RGBA, so the conversion that keeps alpha serves; the lamps
-// and the overlay are opaque, so they land exactly as the desktop's copies.
+// Every surface in the browser is already 32-bit RGBA, so the conversion
+// that keeps alpha serves for the display's format; the lamps and the
+// overlay are opaque, so they land exactly as the desktop's copies.
 //
-// And its IMG_Load and SDL_GetError say nothing about a failure (the error
-// text is a fixed placeholder): the ones here give the desktop's words, so
-// a player reads which image is missing.  Decoding stays the browser SDL's.
-#include <SDL.h>
+// And the browser SDL's image load and error text say nothing about a
+// failure (the text is a fixed placeholder): the ones here give the
+// desktop's words, so that a player reads which image is missing.
+// Decoding stays the browser SDL's.
 #include <SDL_image.h>
 #include <emscripten.h>
 #include <stdio.h>
 #include <string.h>
 
-static char g_error[256];
+#include "platform.h"
 
 // Resolves at the next input event the page receives: the listeners are
 // on the window, so they run after SDL's own (on the canvas and the
-// document) have queued the event.
+// document) have queued the event.  (JavaScript, which clang-format would
+// take for C++ and mangle.)
+// clang-format off
 EM_ASYNC_JS(void, WaitForInput, (), {
     if (!Module.zelmWakeOn) {
         Module.zelmWakeOn = true;
@@ -46,10 +48,11 @@ EM_ASYNC_JS(void, WaitForInput, (), {
     }
     await new Promise(function(resolve) { Module.zelmResume = resolve; });
 });
+// clang-format on
 
 static bool g_shown = false;
 
-extern "C" int SDL_WaitEvent(SDL_Event* event)
+int WaitForEvent(SDL_Event* event)
 {
     if (!g_shown) {
         g_shown = true;
@@ -62,10 +65,12 @@ extern "C" int SDL_WaitEvent(SDL_Event* event)
     return 1;
 }
 
-extern "C" SDL_Surface* SDL_DisplayFormat(SDL_Surface* surface)
+SDL_Surface* ToDisplayFormat(SDL_Surface* image)
 {
-    return SDL_DisplayFormatAlpha(surface);
+    return SDL_DisplayFormatAlpha(image);
 }
+
+static char g_error[256];
 
 // Written without printf: a format known only at run time would bring in
 // the C library's whole printf, floating point and all, to every player.
@@ -75,20 +80,20 @@ static void SetError(const char* text, const char* file)
     strncat(g_error, file, sizeof g_error - 1 - strlen(g_error));
 }
 
-extern "C" const char* SDL_GetError()
+const char* LibraryErrorText()
 {
     return g_error[0] != '\0' ? g_error : "the browser's SDL gave no reason";
 }
 
-extern "C" SDL_Surface* IMG_Load(const char* file)
+SDL_Surface* LoadImageFile(const char* path)
 {
-    FILE* readable = fopen(file, "rb");
+    FILE* readable = fopen(path, "rb");
     if (readable == NULL) {
-        SetError("Couldn't open ", file);
+        SetError("Couldn't open ", path);
         return NULL;
     }
     fclose(readable);
-    SDL_Surface* image = IMG_Load_RW(SDL_RWFromFile(file, "rb"), 1);
+    SDL_Surface* image = IMG_Load_RW(SDL_RWFromFile(path, "rb"), 1);
     if (image == NULL)
         SetError("Unsupported image format", "");
     return image;

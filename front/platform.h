@@ -1,0 +1,26 @@
+// platform.h: what each platform supplies to the front end, one source
+// file a platform: platform_desktop.cpp (Linux and Windows) and
+// platform_web.cpp (the browser).
+//
+// The desktop's SDL 1.2 does all four itself.  The browser's cannot block
+// in a wait, has no conversion that drops alpha, and gives no reason when
+// an image cannot be loaded: its file makes up for each.
+#ifndef ZELM_FRONT_PLATFORM_H
+#define ZELM_FRONT_PLATFORM_H
+
+#include <SDL.h>
+
+// Waits for the next event and fills it in: 1, or 0 when the wait fails.
+int WaitForEvent(SDL_Event* event);
+
+// A copy of the image in the display's format, without alpha; null when
+// it cannot be made.
+SDL_Surface* ToDisplayFormat(SDL_Surface* image);
+
+// Why the last library call failed, in the library's words.
+const char* LibraryErrorText();
+
+// The image decoded from the file at path, or null.
+SDL_Surface* LoadImageFile(const char* path);
+
+#endif
