@@ -3,69 +3,48 @@
 
 #include <string>
 
+#include "answer.h"
 #include "circuit.h"
-#include "reader.h"
+#include "diagnostics.h"
 
-// The four parts of an answer: the flip-flops 0, 1 and 2, then the output.
-const int kPartCount = kFlipFlopCount + 1;
-const int kPartY = kFlipFlopCount;
-static const char* const kPartNames[kPartCount] = {"Q0", "Q1", "Q2", "Y"};
-
-// What the circuit does in every case, as the panel shows it: each
-// flip-flop after CLOCK, and Y after any press, which leaves the state.
-struct Behaviour {
-    Cases part[kPartCount];
-};
-
-static Behaviour CircuitBehaviour()
+// What the circuit shows of a part in every case, as the panel shows it:
+// a flip-flop after CLOCK, and Y after any press, which leaves the state.
+static TruthTable CircuitShows(int part)
 {
-    Behaviour circuit = {};
+    TruthTable shown = 0;
     for (int c = 0; c < kCaseCount; c++) {
-        g_circuit = Circuit();
-        g_circuit.a = c & kLampA;
-        g_circuit.b = c & kLampB;
-        g_circuit.q0 = c & FlipFlopLamp(0);
-        g_circuit.q1 = c & FlipFlopLamp(1);
-        g_circuit.q2 = c & FlipFlopLamp(2);
-        UpdateOutput();
-        ClockStep();
-        const bool shown[kPartCount] = {g_circuit.q0, g_circuit.q1,
-                                        g_circuit.q2, g_circuit.y};
-        for (int part = 0; part < kPartCount; part++) {
-            if (shown[part])
-                circuit.part[part] |= Cases(1) << c;
-        }
+        Circuit now = CircuitIn(c);
+        bool lit = IsFlipFlop(part) ? AfterClockEdge(now).*kParts[part].lamp
+                                    : OutputOf(now);
+        if (lit)
+            shown |= TruthTable(1) << c;
     }
-    return circuit;
+    return shown;
 }
 
 struct Judgement {
     bool given;
-    bool as_jk;      // a flip-flop given by J and K, not by its next state
-    Cases predicted; // what the player's equations show, case by case
-    Cases wrong;     // where that is not what the panel shows
+    bool as_jk;           // a flip-flop given by J and K, not its next state
+    TruthTable predicted; // what the player's equations show, case by case
+    TruthTable wrong;     // where that is not what the panel shows
 };
 
 // A flip-flop given by J and K moves by the JK rule: J counts only where
 // it is off, K only where it is on, so many pairs behave alike.
-static Judgement JudgePart(const Answer& answer, int part, Cases circuit)
+static Judgement JudgePart(const Answer& answer, int part)
 {
+    const Equation* given = answer.given[part];
+    const Equation& j = given[kTargetJ];
+    const Equation& k = given[kTargetK];
+    const Equation& shown = given[kTargetShown];
+    TruthTable on = CasesWhereOn(kParts[part].lamp);
     Judgement judgement = {false, false, 0, 0};
-    if (part == kPartY) {
-        const Equation& y = answer.targets[kTargetY];
-        judgement = {y.place.line != 0, false, y.value, 0};
-    } else {
-        const Equation& j = answer.targets[TargetOf(part, kTargetJ)];
-        const Equation& k = answer.targets[TargetOf(part, kTargetK)];
-        const Equation& next = answer.targets[TargetOf(part, kTargetNext)];
-        Cases on = LitIn(FlipFlopLamp(part));
-        if (next.place.line != 0)
-            judgement = {true, false, next.value, 0};
-        else if (j.place.line != 0)
-            judgement = {true, true, (j.value & ~on) | (~k.value & on), 0};
-    }
+    if (shown.place.line.number != 0)
+        judgement = {true, false, shown.value, 0};
+    else if (j.place.line.number != 0)
+        judgement = {true, true, (j.value & ~on) | (~k.value & on), 0};
     if (judgement.given)
-        judgement.wrong = judgement.predicted ^ circuit;
+        judgement.wrong = judgement.predicted ^ CircuitShows(part);
     return judgement;
 }
 
@@ -78,9 +57,16 @@ static PartState StateOf(const Judgement& judgement)
     return !judgement.given ? kMissing : judgement.wrong ? kWrong : kRight;
 }
 
-static int CountCases(Cases cases)
+static int CountCases(TruthTable cases)
 {
     return __builtin_popcount(cases);
+}
+
+// How many lamps of the inputs and the state a case lights.
+static int LampsLitIn(int c)
+{
+    Circuit lamps = CircuitIn(c);
+    return lamps.a + lamps.b + lamps.q0 + lamps.q1 + lamps.q2;
 }
 
 static std::string CaseCount(int count)
@@ -90,11 +76,11 @@ static std::string CaseCount(int count)
 
 // The experiment to try: the wrong case with the fewest lamps to light,
 // the first in the state table's order among equals.
-static int ExperimentCase(Cases wrong)
+static int ExperimentCase(TruthTable wrong)
 {
     int best = -1;
     for (int c = 0; c < kCaseCount; c++) {
-        if ((wrong >> c & 1) && (best < 0 || CountCases(c) < CountCases(best)))
+        if ((wrong >> c & 1) && (best < 0 || LampsLitIn(c) < LampsLitIn(best)))
             best = c;
     }
     return best;
@@ -124,21 +110,20 @@ static void PrintWrapped(const std::string& text, FILE* out)
 static void PrintExperiment(int part, const Judgement& judgement, FILE* out)
 {
     int c = ExperimentCase(judgement.wrong);
-    auto on = [c](int lamp) { return (c & lamp) != 0; };
-    std::string text = std::string("Set A ") + (on(kLampA) ? "on" : "off") +
-                       ", B " + (on(kLampB) ? "on" : "off") +
-                       " and Q2 Q1 Q0 to " + (on(FlipFlopLamp(2)) ? "1" : "0") +
-                       " " + (on(FlipFlopLamp(1)) ? "1" : "0") + " " +
-                       (on(FlipFlopLamp(0)) ? "1" : "0") + ", ";
+    Circuit set = CircuitIn(c);
+    std::string text = std::string("Set A ") + (set.a ? "on" : "off") + ", B " +
+                       (set.b ? "on" : "off") + " and Q2 Q1 Q0 to " +
+                       (set.q2 ? "1" : "0") + " " + (set.q1 ? "1" : "0") + " " +
+                       (set.q0 ? "1" : "0") + ", ";
     bool said = judgement.predicted >> c & 1;
-    if (part == kPartY)
+    if (!IsFlipFlop(part))
         text += std::string("then click an empty part of the panel (any "
                             "press refreshes Y) and watch Y: your equations "
                             "say ") +
                 Change(false, said) + ".";
     else
-        text += std::string("press CLOCK and watch ") + kPartNames[part] +
-                ": your equations say " + Change(on(FlipFlopLamp(part)), said) +
+        text += std::string("press CLOCK and watch ") + kParts[part].name +
+                ": your equations say " + Change(set.*kParts[part].lamp, said) +
                 ".";
     PrintWrapped(text, out);
 }
@@ -146,8 +131,8 @@ static void PrintExperiment(int part, const Judgement& judgement, FILE* out)
 // Which half of a J and K pair is wrong, and where it counts.
 static std::string Halves(int part, const Judgement& judgement)
 {
-    Cases on = LitIn(FlipFlopLamp(part));
-    const char* name = kPartNames[part];
+    TruthTable on = CasesWhereOn(kParts[part].lamp);
+    const char* name = kParts[part].name;
     int j = CountCases(judgement.wrong & ~on),
         k = CountCases(judgement.wrong & on);
     return "J is " +
@@ -161,8 +146,8 @@ static std::string Halves(int part, const Judgement& judgement)
 
 static void PrintPart(int part, const Judgement& judgement, FILE* out)
 {
-    const char* name = kPartNames[part];
-    const char* form = part == kPartY    ? ""
+    const char* name = kParts[part].name;
+    const char* form = !IsFlipFlop(part) ? ""
                        : judgement.as_jk ? ", as J and K"
                                          : ", as its next state";
     switch (StateOf(judgement)) {
@@ -183,7 +168,7 @@ static void PrintPart(int part, const Judgement& judgement, FILE* out)
     }
 }
 
-static void PrintGrid(Cases wrong, FILE* out)
+static void PrintGrid(TruthTable wrong, FILE* out)
 {
     fputs("\nCase by case, laid out as the state table (✗: a part you gave "
           "is wrong):\n  Q2 Q1 Q0   AB: 00  01  10  11\n",
@@ -214,7 +199,7 @@ static void PrintVerdict(const Judgement* judgements, FILE* out)
                 continue;
             count++;
             sentence += count == 1 ? "" : count == total ? " and " : ", ";
-            sentence += kPartNames[part];
+            sentence += kParts[part].name;
         }
         sentence += total == 1 ? " is " : " are ";
         sentence += kStateWords[state];
@@ -231,16 +216,15 @@ static int JudgeAnswer(const Answer& answer, FILE* out)
         return 1;
     }
     fputs("Your answer, as read:\n", out);
-    for (int target : answer.order)
-        fprintf(out, "  %s\n", answer.targets[target].text.c_str());
+    for (Target target : answer.order)
+        fprintf(out, "  %s\n", EquationFor(answer, target).text.c_str());
     fputs("\n", out);
 
-    Behaviour circuit = CircuitBehaviour();
     Judgement judgements[kPartCount];
-    Cases wrong = 0;
+    TruthTable wrong = 0;
     bool solved = true;
     for (int part = 0; part < kPartCount; part++) {
-        judgements[part] = JudgePart(answer, part, circuit.part[part]);
+        judgements[part] = JudgePart(answer, part);
         PrintPart(part, judgements[part], out);
         wrong |= judgements[part].wrong;
         solved = solved && StateOf(judgements[part]) == kRight;
@@ -258,13 +242,14 @@ int CheckAnswer(const char* name, const char* text, size_t size, FILE* out,
                 FILE* err)
 {
     if (size > kMaxAnswerBytes) {
-        fprintf(err, "%s: longer than 1 MiB, which no answer is\n", name);
+        PrintDiagnostic(err, name, NULL,
+                        "longer than 1 MiB, which no answer is");
         return 2;
     }
     Answer answer;
     Problems problems;
     if (!ReadAnswer(text, size, &answer, &problems)) {
-        PrintProblems(problems, name, err);
+        PrintProblems(err, name, problems);
         return 2;
     }
     return JudgeAnswer(answer, out);

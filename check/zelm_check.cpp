@@ -10,9 +10,10 @@
 
 #include <string>
 
+#include "answer.h"
 #include "console.h"
+#include "diagnostics.h"
 #include "judge.h"
-#include "reader.h"
 
 static const char kUsage[] =
     "Usage: zelm-check [FILE]\n"
@@ -54,12 +55,12 @@ static int ReadFileAndCheck(const char* path)
 {
     struct stat status;
     if (stat(path, &status) == 0 && S_ISDIR(status.st_mode)) {
-        fprintf(stderr, "%s: is a folder, not an answer\n", path);
+        PrintDiagnostic(stderr, path, NULL, "is a folder, not an answer");
         return 2;
     }
     FILE* file = fopen(path, "rb");
     if (file == NULL) {
-        fprintf(stderr, "%s: %s\n", path, strerror(errno));
+        PrintDiagnostic(stderr, path, NULL, strerror(errno));
         return 2;
     }
     std::string text;
@@ -67,7 +68,7 @@ static int ReadFileAndCheck(const char* path)
     int saved = errno;
     fclose(file);
     if (!read) {
-        fprintf(stderr, "%s: %s\n", path, strerror(saved));
+        PrintDiagnostic(stderr, path, NULL, strerror(saved));
         return 2;
     }
     return CheckAnswer(path, text.data(), text.size(), stdout, stderr);
@@ -82,10 +83,18 @@ static int ReadInputAndCheck()
                 kEndOfInputKeys);
     std::string text;
     if (!ReadAtMost(stdin, &text)) {
-        fprintf(stderr, "zelm-check: standard input: %s\n", strerror(errno));
+        PrintDiagnostic(stderr, "zelm-check", NULL,
+                        std::string("standard input: ") + strerror(errno));
         return 2;
     }
     return CheckAnswer("<stdin>", text.data(), text.size(), stdout, stderr);
+}
+
+static int RefuseCommandLine(const std::string& why)
+{
+    PrintDiagnostic(stderr, "zelm-check", NULL, why);
+    fputs("Try 'zelm-check --help'.\n", stderr);
+    return 2;
 }
 
 static int Run(int argc, char** argv)
@@ -101,20 +110,12 @@ static int Run(int argc, char** argv)
             printf("zelm-check %s\n", ZELM_VERSION);
             return 0;
         }
-        if (arg[0] == '-' && arg[1] != '\0') {
-            fprintf(stderr,
-                    "zelm-check: unknown option '%s'\n"
-                    "Try 'zelm-check --help'.\n",
-                    arg);
-            return 2;
-        }
-        if (path != NULL) {
-            fprintf(stderr,
-                    "zelm-check: one answer at a time, not '%s' and '%s'\n"
-                    "Try 'zelm-check --help'.\n",
-                    path, arg);
-            return 2;
-        }
+        if (arg[0] == '-' && arg[1] != '\0')
+            return RefuseCommandLine("unknown option '" + std::string(arg) +
+                                     "'");
+        if (path != NULL)
+            return RefuseCommandLine("one answer at a time, not '" +
+                                     std::string(path) + "' and '" + arg + "'");
         path = arg;
     }
     if (path == NULL || strcmp(path, "-") == 0)

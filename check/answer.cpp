@@ -1,0 +1,271 @@
+// answer.cpp: the answer's lines, and the targets their equations give.
+//
+// An answer is read line by line, by this grammar:
+//
+//   answer   = [ byte-order mark ] { line }
+//   line     = [ equation ] [ "#" comment ]
+//   equation = target "=" expression
+//
+// where lines end at LF, CRLF or a lone CR, blanks between tokens are
+// free, a target is any target spelling (spelling.h) and an expression
+// is read by expression.cpp.  The equations then make an answer only if
+// no target is given twice, no J comes without its K, and no flip-flop is
+// given both by J and K and by its next state.
+#include "answer.h"
+
+#include <string.h>
+
+#include <algorithm>
+
+#include "expression.h"
+#include "lexer.h"
+#include "spelling.h"
+#include "utf8.h"
+
+static bool IsBlank(char c)
+{
+    return c == ' ' || c == '\t';
+}
+
+// The column of the byte at offset in a line already known to be UTF-8.
+static Place PlaceAt(const Line& line, size_t offset)
+{
+    return {line, 1 + CharactersIn(line.text, offset)};
+}
+
+static const char* TargetName(Target target)
+{
+    return kParts[target.part].targets[target.kind];
+}
+
+// Whether every character of the line is text: UTF-8, no NUL, and no
+// more of them than the longest line holds.
+static bool CheckCharacters(const Line& line, Problems* problems)
+{
+    const char* end = line.text + line.length;
+    int column = 1;
+    for (const char* at = line.text; at < end; column++) {
+        uint32_t point;
+        int length = CharLength(at, end, &point);
+        if (column > kMaxLineCharacters) {
+            AddProblem(problems, {line, column},
+                       "the line is longer than " +
+                           std::to_string(kMaxLineCharacters) +
+                           " characters: one equation a line");
+            return false;
+        }
+        if (length == 0) {
+            char byte[8];
+            snprintf(byte, sizeof byte, "0x%02X", *at & 0xff);
+            AddProblem(problems, {line, column},
+                       std::string("a byte that is not UTF-8 (") + byte +
+                           "): save the answer as UTF-8");
+            return false;
+        }
+        if (point == 0) {
+            AddProblem(problems, {line, column},
+                       "a NUL byte: save the answer as UTF-8 text");
+            return false;
+        }
+        at += length;
+    }
+    return true;
+}
+
+// ---- Targets
+
+static TargetKind KindOf(Meaning meaning)
+{
+    return meaning == kJ ? kTargetJ : meaning == kK ? kTargetK : kTargetShown;
+}
+
+// The target a spelling gives, in lower case and without blanks; part -1
+// when none.
+static Target MatchTarget(const std::string& name)
+{
+    for (size_t i = 0; i < kSpellingCount; i++) {
+        const Spelling& spelling = kSpellings[i];
+        if (IsOperator(spelling.meaning) || spelling.meaning == kName)
+            continue;
+        std::string form = spelling.text;
+        size_t number = form.find('#');
+        if (number == std::string::npos && form == name)
+            return {kOutputPart, KindOf(spelling.meaning)};
+        for (int part = 0; number != std::string::npos && part < kFlipFlopCount;
+             part++) {
+            form[number] = static_cast<char>('0' + part);
+            if (form == name)
+                return {part, KindOf(spelling.meaning)};
+        }
+    }
+    return {-1, kTargetShown};
+}
+
+// The text between offsets from and to, in lower case, without blanks:
+// how a target is matched.
+static std::string LowerWithoutBlanks(const Line& line, size_t from, size_t to)
+{
+    std::string lowered;
+    for (size_t i = from; i < to; i++) {
+        if (!IsBlank(line.text[i]))
+            lowered += LowerAscii(line.text[i]);
+    }
+    return lowered;
+}
+
+// A line with no '=': says where it belongs, after a target if the line
+// starts with one.
+static void MissingEquals(const Line& line, size_t start, size_t end,
+                          Problems* problems)
+{
+    size_t word = start;
+    while (word < end && !IsBlank(line.text[word]))
+        word++;
+    if (MatchTarget(LowerWithoutBlanks(line, start, word)).part >= 0)
+        AddProblem(problems, PlaceAt(line, word),
+                   "expected '=' after '" +
+                       std::string(line.text + start, word - start) + "'");
+    else
+        AddProblem(problems, PlaceAt(line, start),
+                   "expected an equation, such as y = a·b'");
+}
+
+// Files the equation under its target, unless the answer already gives
+// that target, or gives the flip-flop the other way.
+static void Give(Answer* answer, Target target, const Place& place,
+                 const Expression& expression, Problems* problems)
+{
+    Equation& equation = answer->given[target.part][target.kind];
+    if (equation.place.line.number != 0) {
+        AddProblem(problems, place,
+                   std::string(TargetName(target)) +
+                       " is given twice: first on line " +
+                       std::to_string(equation.place.line.number));
+        return;
+    }
+    if (IsFlipFlop(target.part)) {
+        bool as_shown = target.kind == kTargetShown;
+        for (int kind = 0; kind < kTargetKinds; kind++) {
+            const Equation& given = answer->given[target.part][kind];
+            if ((kind == kTargetShown) != as_shown &&
+                given.place.line.number != 0) {
+                AddProblem(problems, place,
+                           "q" + std::to_string(target.part) +
+                               " is given as J and K and as its next state "
+                               "(line " +
+                               std::to_string(given.place.line.number) +
+                               "): give one of them");
+                return;
+            }
+        }
+    }
+    equation = {place, expression.value,
+                std::string(TargetName(target)) + " = " + expression.text};
+    answer->order.push_back(target);
+}
+
+// line = [ equation ] [ "#" comment ];  equation = target "=" expression
+static void ReadLine(const Line& line, Answer* answer, Problems* problems)
+{
+    if (!CheckCharacters(line, problems))
+        return;
+    const char* comment =
+        static_cast<const char*>(memchr(line.text, '#', line.length));
+    size_t end = comment != NULL ? comment - line.text : line.length;
+    while (end > 0 && IsBlank(line.text[end - 1]))
+        end--;
+    size_t start = 0;
+    while (start < end && IsBlank(line.text[start]))
+        start++;
+    if (start == end)
+        return;
+    const char* equals =
+        static_cast<const char*>(memchr(line.text + start, '=', end - start));
+    if (equals == NULL) {
+        MissingEquals(line, start, end, problems);
+        return;
+    }
+    size_t at = equals - line.text;
+    std::string name = LowerWithoutBlanks(line, start, at);
+    if (name.empty()) {
+        AddProblem(problems, PlaceAt(line, at),
+                   "nothing before '=': write what it gives, such as y or "
+                   "jq0");
+        return;
+    }
+    Target target = MatchTarget(name);
+    size_t name_end = at;
+    while (IsBlank(line.text[name_end - 1]))
+        name_end--;
+    if (target.part < 0) {
+        AddProblem(problems, PlaceAt(line, start),
+                   "unknown target '" +
+                       std::string(line.text + start, name_end - start) +
+                       "': write y, J and K (jq0 = …, kq0 = …) or a next "
+                       "state (q0+ = …)");
+        return;
+    }
+    std::vector<Token> tokens;
+    Expression expression;
+    if (!Lex(line, at + 1, end, &tokens, problems) ||
+        !ReadExpression(line, tokens, PlaceAt(line, at).column, &expression,
+                        problems))
+        return;
+    Give(answer, target, PlaceAt(line, start), expression, problems);
+}
+
+// A flip-flop given by J and K needs both; the one given stands among the
+// line problems in the answer's order.
+static void CheckPairs(const Answer& answer, Problems* problems)
+{
+    for (int part = 0; part < kFlipFlopCount; part++) {
+        for (TargetKind given : {kTargetJ, kTargetK}) {
+            TargetKind other = given == kTargetJ ? kTargetK : kTargetJ;
+            const Place& place = answer.given[part][given].place;
+            if (place.line.number != 0 &&
+                answer.given[part][other].place.line.number == 0) {
+                problems->count++;
+                problems->first.push_back(
+                    {place, std::string(TargetName({part, given})) +
+                                " is given without " +
+                                TargetName({part, other})});
+            }
+        }
+    }
+}
+
+bool ReadAnswer(const char* text, size_t size, Answer* answer,
+                Problems* problems)
+{
+    *answer = Answer();
+    problems->first.clear();
+    problems->count = 0;
+    if (size >= 2 && (memcmp(text, "\xff\xfe", 2) == 0 ||
+                      memcmp(text, "\xfe\xff", 2) == 0)) {
+        AddProblem(problems,
+                   {
+                       {NULL, 0, 1},
+                       1
+        },
+                   "the answer is UTF-16: save it as UTF-8");
+        return false;
+    }
+    size_t at = size >= 3 && memcmp(text, "\xef\xbb\xbf", 3) == 0 ? 3 : 0;
+    for (int number = 1; at < size; number++) {
+        size_t end = at;
+        while (end < size && text[end] != '\n' && text[end] != '\r')
+            end++;
+        ReadLine({text + at, end - at, number}, answer, problems);
+        at = end + 1;
+        if (end + 1 < size && text[end] == '\r' && text[end + 1] == '\n')
+            at++;
+    }
+    CheckPairs(*answer, problems);
+    std::stable_sort(problems->first.begin(), problems->first.end(),
+                     [](const Problem& x, const Problem& y) {
+                         return x.place.line.number < y.place.line.number;
+                     });
+    if (problems->first.size() > static_cast<size_t>(kMaxProblemsKept))
+        problems->first.resize(kMaxProblemsKept);
+    return problems->count == 0;
+}

@@ -1,0 +1,55 @@
+// spelling.h: every way of writing an operator, a name or a target that
+// the reader takes, one row each, with whether the documents teach it.
+//
+// The documents that teach the notation (zelm-check --help, its manual
+// page, the README and the page's hint) show every documented row, and
+// only spellings the reader takes; check_test holds them to it.  The rows
+// not documented are forgiven rather than taught: what a word processor
+// or a habit puts in the place of a documented one.
+#ifndef ZELM_CHECK_SPELLING_H
+#define ZELM_CHECK_SPELLING_H
+
+#include <stddef.h>
+
+#include "parts.h"
+
+// What a spelling stands for: in an expression, a name (or a constant)
+// or an operator; before the '=', a target.
+enum Meaning {
+    kName,
+    kAnd,
+    kOr,
+    kXor,
+    kNotBefore, // a NOT written before what it negates
+    kNotAfter,  // a NOT written after it
+    kOpen,
+    kClose,
+    kJ,
+    kK,
+    kShown, // what a part's lamp shows: a next state, or the output
+};
+
+struct Spelling {
+    // As written, its letters in lower case, matched in either case.  In
+    // a target, '#' stands for a flip-flop's number; a target without one
+    // is the output's.
+    const char* text;
+    Meaning meaning;
+    TruthTable value; // of a name
+    bool documented;
+};
+
+inline bool IsOperator(Meaning meaning)
+{
+    return meaning != kName && meaning != kJ && meaning != kK &&
+           meaning != kShown;
+}
+
+extern const Spelling kSpellings[];
+extern const size_t kSpellingCount;
+
+// Whether text (length bytes) begins with spelling's text, letters in
+// either case.
+bool BeginsWith(const char* text, size_t length, const Spelling& spelling);
+
+#endif
