@@ -1,6 +1,9 @@
 # Makefile: the commands a newcomer needs, on Debian 12.
 #
 #   make run      install what is missing, build, and start the panel
+#   make check    the quick loop: install what building and GoogleTest
+#                 need, build the plain tree, and run the unit tests of
+#                 the core, the checker and the front end
 #   make test     the same set-up, then every test: a sanitizer build, the
 #                 fuzz targets, the plain build with valgrind and the
 #                 player's tests, then the release (below) with the tests
@@ -37,10 +40,12 @@ WINDOWS_PACKAGES := g++-mingw-w64-x86-64 binutils-mingw-w64-x86-64 \
 WEB_PACKAGES := make cmake emscripten python3
 RELEASE_PACKAGES := $(RUN_PACKAGES) $(WINDOWS_PACKAGES) $(WEB_PACKAGES) \
                     git dpkg-dev nsis
+CHECK_PACKAGES := $(RUN_PACKAGES) libgtest-dev
 TEST_PACKAGES := $(RELEASE_PACKAGES) libgtest-dev libbenchmark-dev xvfb \
                  xdotool imagemagick valgrind icoutils wine wine64 clang \
                  libclang-rt-14-dev lintian desktop-file-utils appstream \
-                 chromium libsdl1.2-compat faketime diffoscope-minimal
+                 chromium libsdl1.2-compat faketime diffoscope-minimal \
+                 clang-format
 SUDO := $(shell [ "$$(id -u)" -eq 0 ] || echo sudo)
 WERROR ?= ON
 JOBS ?= 2
@@ -66,8 +71,8 @@ define install_missing
 	fi
 endef
 
-.PHONY: run test deps deps-run deps-web deps-release build build-asan \
-        release windows fuzz web serve-web bench art clean
+.PHONY: run check test deps deps-run deps-check deps-web deps-release \
+        build build-asan release windows fuzz web serve-web bench art clean
 
 # A first `make run` configures without the tests and benchmarks, so that
 # playing needs no test tools; `make test` turns them on in the same build.
@@ -78,6 +83,15 @@ run: deps-run
 	@if [ -z "$$DISPLAY" ]; then \
 	    echo "zelm needs an X11 display, and DISPLAY is not set."; exit 1; fi
 	./build/zelm
+
+# The plain tree, with only the unit tests' targets built; a tree that
+# make test configured keeps its benchmarks.
+check: deps-check
+	@[ -f build/CMakeCache.txt ] || cmake -S . -B build -DZELM_BENCH=OFF
+	cmake -S . -B build -DBUILD_TESTING=ON
+	cmake --build build -j$(JOBS) --target core_test check_test front_test \
+	    zelm-check
+	cd build && ctest -L unit --output-on-failure
 
 test: build-asan fuzz build release
 	cd build-asan && ctest --output-on-failure
@@ -90,6 +104,9 @@ test: build-asan fuzz build release
 deps-run:
 	$(call install_missing,$(RUN_PACKAGES))
 
+deps-check:
+	$(call install_missing,$(CHECK_PACKAGES))
+
 deps:
 	$(call install_missing,$(TEST_PACKAGES))
 
@@ -100,12 +117,12 @@ deps-release:
 	$(call install_missing,$(RELEASE_PACKAGES))
 
 build: deps
-	cmake -S . -B build -DZELM_WERROR=$(WERROR) -DBUILD_TESTING=ON \
-	    -DZELM_BENCH=ON
+	cmake -S . -B build -DZELM_TREE=plain -DZELM_WERROR=$(WERROR) \
+	    -DBUILD_TESTING=ON -DZELM_BENCH=ON
 	cmake --build build -j$(JOBS)
 
 build-asan: deps
-	cmake -S . -B build-asan -DZELM_WERROR=$(WERROR) -DZELM_SANITIZE=ON \
+	cmake -S . -B build-asan -DZELM_TREE=sanitize -DZELM_WERROR=$(WERROR) \
 	    -DZELM_BENCH=OFF
 	cmake --build build-asan -j$(JOBS)
 
@@ -113,8 +130,9 @@ build-asan: deps
 # by its release target; the arguments are the tree's name and its own
 # configure options.
 define release_tree
-	$(2) cmake -S . -B $(RELEASE)/$(1) -DZELM_RELEASE_DIR=$(abspath $(RELEASE)) \
-	    -DZELM_WERROR=$(WERROR) -DZELM_BENCH=OFF $(3)
+	$(2) cmake -S . -B $(RELEASE)/$(1) -DZELM_TREE=release \
+	    -DZELM_RELEASE_DIR=$(abspath $(RELEASE)) -DZELM_WERROR=$(WERROR) \
+	    -DZELM_BENCH=OFF $(3)
 	cmake --build $(RELEASE)/$(1) -j$(JOBS)
 	cmake --build $(RELEASE)/$(1) --target release
 endef
@@ -147,8 +165,8 @@ windows: deps
 	cmake --build build-windows -j$(JOBS)
 
 fuzz: deps
-	CC=clang CXX=clang++ cmake -S . -B build-fuzz -DZELM_WERROR=$(WERROR) \
-	    -DZELM_FUZZ=ON -DZELM_BENCH=OFF
+	CC=clang CXX=clang++ cmake -S . -B build-fuzz -DZELM_TREE=fuzz \
+	    -DZELM_WERROR=$(WERROR) -DZELM_BENCH=OFF
 	cmake --build build-fuzz --target load_image_fuzz answer_fuzz -j$(JOBS)
 
 # Debian's emcc runs Node on modules Debian keeps in /usr/share/nodejs.
@@ -165,10 +183,10 @@ serve-web: web
 
 bench: WEB_BENCH = ON
 bench: build web
-	python3 bench/measure.py build . build-web
+	PYTHONPATH=tests/drivers python3 bench/measure.py build . build-web
 
 art: build
-	./build/zelm_art data art/icon.txt front/zelm.ico front/web
+	./build/zelm_art . art/icon.txt front/zelm.ico front/web
 
 clean:
 	rm -rf build build-asan build-windows build-fuzz build-web $(RELEASE)

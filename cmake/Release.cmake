@@ -1,10 +1,14 @@
-# Release.cmake: what a release tree (ZELM_RELEASE_DIR set) adds to the
-# build.  The Linux programs are hardened with the flags Debian builds its
-# packages with, and in every build the paths of the source and build
-# folders are mapped away, so that the same sources give the same bytes
-# wherever they are built.
-if(NOT ZELM_RELEASE_DIR)
+# Release.cmake: what a release tree adds to the build on every platform:
+# its dates come from SOURCE_DATE_EPOCH, and the paths of the source and
+# build folders are mapped away, so that the same sources give the same
+# bytes wherever they are built.  (Each platform's own additions are in
+# its file beside this one.)
+if(NOT ZELM_TREE STREQUAL release)
     return()
+endif()
+if(NOT ZELM_RELEASE_DIR)
+    message(FATAL_ERROR "A release tree packs into ZELM_RELEASE_DIR, which "
+            "is not set: build it with make release")
 endif()
 if(NOT DEFINED ENV{SOURCE_DATE_EPOCH})
     message(FATAL_ERROR "A release tree dates what it builds by "
@@ -21,23 +25,10 @@ set(CMAKE_INSTALL_DEFAULT_DIRECTORY_PERMISSIONS OWNER_READ OWNER_WRITE
 add_compile_options(-ffile-prefix-map=${PROJECT_SOURCE_DIR}=.
                     -ffile-prefix-map=${CMAKE_BINARY_DIR}=build)
 
-if(WIN32 OR EMSCRIPTEN)
-    return()
-endif()
-
-# Debian's flags with every hardening feature on, from dpkg-buildflags:
-# the stack protector, format checks, PIE (GCC's default on Debian), full
-# RELRO and immediate binding.  _FORTIFY_SOURCE lives in CPPFLAGS, which
-# CMake does not read, so the preprocessor's flags go to both compilers.
-foreach(kind CPPFLAGS CFLAGS CXXFLAGS LDFLAGS)
-    execute_process(COMMAND ${CMAKE_COMMAND} -E env
-                    DEB_BUILD_MAINT_OPTIONS=hardening=+all
-                    dpkg-buildflags --get ${kind}
-                    WORKING_DIRECTORY ${PROJECT_SOURCE_DIR}
-                    OUTPUT_VARIABLE debian_${kind}
-                    OUTPUT_STRIP_TRAILING_WHITESPACE
-                    COMMAND_ERROR_IS_FATAL ANY)
-endforeach()
-string(APPEND CMAKE_C_FLAGS " ${debian_CPPFLAGS} ${debian_CFLAGS}")
-string(APPEND CMAKE_CXX_FLAGS " ${debian_CPPFLAGS} ${debian_CXXFLAGS}")
-string(APPEND CMAKE_EXE_LINKER_FLAGS " ${debian_LDFLAGS}")
+# pack.py packs each platform's staged files into the release's.
+find_program(ZELM_PYTHON3 python3 NO_CMAKE_FIND_ROOT_PATH REQUIRED)
+set(ZELM_PACK ${ZELM_PYTHON3} ${PROJECT_SOURCE_DIR}/dist/pack.py)
+set(ZELM_STAGE ${CMAKE_BINARY_DIR}/stage)
+set(ZELM_INSTALL_TO ${CMAKE_COMMAND} --install ${CMAKE_BINARY_DIR} --strip
+    --prefix)
+set(ZELM_RELEASE_NAME zelm-${PROJECT_VERSION})

@@ -1,0 +1,128 @@
+# linux.cmake: what the Linux build chooses.  Debian's SDL 1.2 and
+# SDL_image; the panel and the checker as plain programs; the art tool and
+# the benchmarks, since this is the machine that builds; and Debian's
+# layout for games, which the package and the tarball share.  A release is
+# hardened as Debian builds its own packages.
+
+# Debian's flags with every hardening feature on, from dpkg-buildflags:
+# the stack protector, format checks, PIE (GCC's default on Debian), full
+# RELRO and immediate binding.  _FORTIFY_SOURCE lives in CPPFLAGS, which
+# CMake does not read, so the preprocessor's flags go to both compilers.
+if(ZELM_TREE STREQUAL release)
+    foreach(kind CPPFLAGS CFLAGS CXXFLAGS LDFLAGS)
+        execute_process(COMMAND ${CMAKE_COMMAND} -E env
+                        DEB_BUILD_MAINT_OPTIONS=hardening=+all
+                        dpkg-buildflags --get ${kind}
+                        WORKING_DIRECTORY ${PROJECT_SOURCE_DIR}
+                        OUTPUT_VARIABLE debian_${kind}
+                        OUTPUT_STRIP_TRAILING_WHITESPACE
+                        COMMAND_ERROR_IS_FATAL ANY)
+    endforeach()
+    string(APPEND CMAKE_C_FLAGS " ${debian_CPPFLAGS} ${debian_CFLAGS}")
+    string(APPEND CMAKE_CXX_FLAGS " ${debian_CPPFLAGS} ${debian_CXXFLAGS}")
+    string(APPEND CMAKE_EXE_LINKER_FLAGS " ${debian_LDFLAGS}")
+endif()
+
+# CMake's own FindSDL and FindSDL_image find Debian's packages; SDLmain
+# stays out, as the program has its own entry point.
+add_library(zelm_sdl INTERFACE)
+set(SDL_BUILDING_LIBRARY ON)
+find_package(SDL 1.2 REQUIRED)
+find_package(SDL_image 1.2 REQUIRED)
+target_link_libraries(zelm_sdl INTERFACE SDL::SDL ${SDL_IMAGE_LIBRARIES})
+target_include_directories(zelm_sdl SYSTEM INTERFACE ${SDL_IMAGE_INCLUDE_DIRS})
+
+# The front end on desktop SDL, whose structures sdl_abi.cpp pins (files
+# of front/).
+set(ZELM_FRONT_PLATFORM platform_desktop.cpp sdl_abi.cpp)
+
+add_executable(zelm front/zelm.cpp)
+target_link_libraries(zelm PRIVATE zelm_front)
+add_executable(zelm-check check/zelm_check.cpp check/console_posix.cpp)
+target_link_libraries(zelm-check PRIVATE zelm_check)
+target_compile_definitions(zelm-check PRIVATE
+                           ZELM_VERSION="${PROJECT_VERSION}")
+
+# The art tool renders data/ and the icons (make art); the benchmarks
+# measure zelm beside a plain C floor (make bench).
+add_subdirectory(art)
+if(ZELM_BENCH)
+    add_subdirectory(bench)
+endif()
+
+# ---- Installed: Debian's layout for games, under any prefix
+# (cmake --install --prefix): the launcher and the checker in games/, the
+# program in lib/games/zelm/, the images in share/games/zelm/data/, with
+# the desktop entry, icons, AppStream data, manual pages and copyright;
+# relocatable, since the launcher finds the rest from where it stands.
+include(GNUInstallDirs)
+set(dist ${PROJECT_SOURCE_DIR}/dist)
+set(made ${CMAKE_BINARY_DIR}/dist)
+set(launcher_dir games)
+set(program_dir lib/games/zelm)
+set(share_dir ${CMAKE_INSTALL_DATAROOTDIR}/games/zelm)
+set(icons_dir ${CMAKE_INSTALL_DATAROOTDIR}/icons/hicolor)
+
+# The launcher reaches the images and the program by relative paths.
+file(RELATIVE_PATH ZELM_SHARE_FROM_LAUNCHER /${launcher_dir} /${share_dir})
+file(RELATIVE_PATH ZELM_PROGRAM_FROM_LAUNCHER /${launcher_dir}
+     /${program_dir}/zelm)
+set(ZELM_SHARE_DIR ${CMAKE_INSTALL_PREFIX}/${share_dir})
+# The changelog's date in Debian's form, from the release date.
+execute_process(COMMAND date -u -R -d "${ZELM_RELEASE_DATE} 12:00:00"
+                OUTPUT_VARIABLE ZELM_RELEASE_DATE_RFC
+                OUTPUT_STRIP_TRAILING_WHITESPACE COMMAND_ERROR_IS_FATAL ANY)
+foreach(file zelm zelm.6 zelm-check.6 changelog
+        org.zelm.zelmora.metainfo.xml control)
+    configure_file(${dist}/${file}.in ${made}/${file} @ONLY)
+endforeach()
+
+# Debian wants the manual and the changelog compressed, reproducibly.
+foreach(file zelm.6 zelm-check.6 changelog)
+    add_custom_command(OUTPUT ${made}/${file}.gz
+        COMMAND gzip -9 -n -c ${made}/${file} > ${made}/${file}.gz
+        DEPENDS ${made}/${file})
+    list(APPEND compressed ${made}/${file}.gz)
+endforeach()
+
+# The icon at 32 pixels and at whole multiples of it, from its pixel map.
+foreach(scale 1 2 4 8)
+    math(EXPR size "32 * ${scale}")
+    set(png ${made}/icons/${size}x${size}/zelm.png)
+    add_custom_command(OUTPUT ${png}
+        COMMAND ${CMAKE_COMMAND} -E make_directory ${made}/icons/${size}x${size}
+        COMMAND zelm_art --icon-png ${PROJECT_SOURCE_DIR}/art/icon.txt
+                ${scale} ${png}
+        DEPENDS zelm_art ${PROJECT_SOURCE_DIR}/art/icon.txt)
+    list(APPEND icons ${png})
+    install(FILES ${png} DESTINATION ${icons_dir}/${size}x${size}/apps)
+endforeach()
+add_custom_target(zelm_desktop_files ALL DEPENDS ${compressed} ${icons})
+
+install(TARGETS zelm DESTINATION ${program_dir})
+install(PROGRAMS ${made}/zelm DESTINATION ${launcher_dir})
+install(TARGETS zelm-check DESTINATION ${launcher_dir})
+install(DIRECTORY ${PROJECT_SOURCE_DIR}/data DESTINATION ${share_dir})
+install(FILES ${dist}/zelm.desktop
+        DESTINATION ${CMAKE_INSTALL_DATAROOTDIR}/applications)
+install(FILES ${made}/org.zelm.zelmora.metainfo.xml
+        DESTINATION ${CMAKE_INSTALL_DATAROOTDIR}/metainfo)
+install(FILES ${made}/zelm.6.gz ${made}/zelm-check.6.gz
+        DESTINATION ${CMAKE_INSTALL_MANDIR}/man6)
+install(FILES ${dist}/copyright ${made}/changelog.gz
+        ${PROJECT_SOURCE_DIR}/README.md DESTINATION ${CMAKE_INSTALL_DOCDIR})
+
+# ---- Released: the Debian package, and the same tree as a tarball.
+if(ZELM_TREE STREQUAL release)
+    set(folder ${ZELM_RELEASE_NAME}-linux-x86_64)
+    add_custom_target(release
+        COMMAND ${CMAKE_COMMAND} -E rm -rf ${ZELM_STAGE}
+        COMMAND ${CMAKE_COMMAND} -E env DESTDIR=${ZELM_STAGE}/deb
+                ${ZELM_INSTALL_TO} /usr
+        COMMAND ${ZELM_PACK} deb ${ZELM_STAGE}/deb ${made}/control
+                ${ZELM_RELEASE_DIR}/zelm_${PROJECT_VERSION}_amd64.deb
+        COMMAND ${ZELM_INSTALL_TO} ${ZELM_STAGE}/${folder}
+        COMMAND ${ZELM_PACK} tar ${ZELM_STAGE}/${folder}
+                ${ZELM_RELEASE_DIR}/${folder}.tar.gz
+        VERBATIM)
+endif()
