@@ -26,10 +26,8 @@ import threading
 import time
 
 BUILD, SOURCE, WEB = sys.argv[1], sys.argv[2], sys.argv[3]
-sys.path[:0] = [os.path.join(SOURCE, "tests"),
-                os.path.join(SOURCE, "tests", "e2e")]
-import browser  # noqa: E402
-import xpanel  # noqa: E402
+import browser
+import xpanel
 
 STARTS = 7          # runs of each program for the start-up time
 CLICKS = 2000       # clicks in the burst

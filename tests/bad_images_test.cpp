@@ -214,22 +214,23 @@ protected:
 std::string BadImages::huge_dir;
 
 // Starts with image `bad` replaced, and checks the outcome.
-void TryBadImage(const BadCase& bad, int image, const std::string& huge)
+void TryBadImage(const BadCase& bad, size_t image, const std::string& huge)
 {
-    SCOPED_TRACE(std::string(kLoadOrder[image]) + " is " + bad.what);
+    const std::string& file = Images()[image].file;
+    SCOPED_TRACE(file + " is " + bad.what);
     std::string dir = EnterWorkDir(AllImagesBut(image), true);
-    MakeBadFile(bad.kind, DataPath(kLoadOrder[image]),
-                std::string(ZELM_DATA_DIR) + "/" + kLoadOrder[image], huge);
+    MakeBadFile(bad.kind, DataPath(file),
+                std::string(ZELM_DATA_DIR) + "/" + file, huge);
     ResetSpy();
     testing::internal::CaptureStderr();
-    ArmWatchdog(std::string(kLoadOrder[image]) + " as " + bad.what);
+    ArmWatchdog(file + " as " + bad.what);
     bool started = Init();
     DisarmWatchdog();
     std::string error = SDL_GetError();
     std::vector<SDL_Surface*> loaded;
-    for (SDL_Surface** handle : kHandles)
-        if (*handle != NULL)
-            loaded.push_back(*handle);
+    for (const ImageCase& each : Images())
+        if (*each.handle != NULL)
+            loaded.push_back(*each.handle);
 
     if (started) {
         // Every image on screen at once, the overlay too, for one frame.
@@ -249,19 +250,19 @@ void TryBadImage(const BadCase& bad, int image, const std::string& huge)
     EXPECT_EQ(bad.starts, started);
     if (started) {
         EXPECT_EQ("", printed);
-        EXPECT_EQ(size_t(kImageCount), loaded.size());
+        EXPECT_EQ(Images().size(), loaded.size());
     } else {
         // libpng may warn first; the program's own line comes last.  A
         // refused file never reaches the decoder.
         std::string line = error + "\n";
         if (bad.refusal != NULL)
-            line = DataPath(kLoadOrder[image]) + ": " + bad.refusal + "\n";
+            line = DataPath(file) + ": " + bad.refusal + "\n";
         else
             EXPECT_FALSE(error.empty());
         ASSERT_GE(printed.size(), line.size()) << printed;
         EXPECT_EQ(line, printed.substr(printed.size() - line.size()));
-        EXPECT_EQ(size_t(image), loaded.size()) << "only those before it";
-        EXPECT_EQ(size_t(image + (bad.refusal == NULL)), g_spy.loaded.size())
+        EXPECT_EQ(image, loaded.size()) << "only those before it";
+        EXPECT_EQ(image + (bad.refusal == NULL), g_spy.loaded.size())
             << "none after it";
     }
     EXPECT_EQ(loaded, std::vector<SDL_Surface*>(g_spy.freed.begin() + before,
@@ -273,7 +274,7 @@ void TryBadImage(const BadCase& bad, int image, const std::string& huge)
 TEST_F(BadImages, EachImageInTurn)
 {
     for (const BadCase& bad : kCases)
-        for (int image = 0; image < kImageCount; image++)
+        for (size_t image = 0; image < Images().size(); image++)
             TryBadImage(bad, image, huge_dir + "/huge.png");
 }
 
@@ -302,10 +303,10 @@ TEST_F(BadImages, EveryCutAndEveryOverlongChunkIsRefused)
     ASSERT_NE(-1, SDL_Init(SDL_INIT_VIDEO));
     ASSERT_NE(nullptr, SDL_SetVideoMode(320, 240, 0, 0));
     std::string path = DataPath("cut.png");
-    for (const char* name : kLoadOrder) {
-        SCOPED_TRACE(name);
+    for (const ImageCase& image : Images()) {
+        SCOPED_TRACE(image.file);
         std::vector<char> real =
-            ReadFile(std::string(ZELM_DATA_DIR) + "/" + name);
+            ReadFile(std::string(ZELM_DATA_DIR) + "/" + image.file);
         std::vector<size_t> chunks = ChunkOffsets(real);
         for (size_t cut = 0; cut < real.size(); cut++) {
             // Cut before any byte, in the signature or a chunk's length and

@@ -55,8 +55,8 @@ TEST_F(StartUp, LoadsEveryImageInOrderWithItsAlphaChoice)
 {
     ASSERT_TRUE(Init());
     std::vector<std::string> expected;
-    for (const char* file : kLoadOrder)
-        expected.push_back(DataPath(file));
+    for (const ImageCase& image : Images())
+        expected.push_back(DataPath(image.file));
     EXPECT_EQ(expected, g_spy.loaded);
     ASSERT_NE(nullptr, g_screen);
     EXPECT_EQ(320, g_screen->w);
@@ -68,17 +68,18 @@ TEST_F(StartUp, LoadsEveryImageInOrderWithItsAlphaChoice)
     // to the screen's own format.
     ASSERT_NE(nullptr, gi_zelm);
     EXPECT_NE(0u, gi_zelm->format->Amask);
-    for (int i = 1; i < kImageCount; i++) {
-        ASSERT_NE(nullptr, *kHandles[i]) << kLoadOrder[i];
+    for (size_t i = 1; i < Images().size(); i++) {
+        const ImageCase& image = Images()[i];
+        ASSERT_NE(nullptr, *image.handle) << image.file;
         EXPECT_EQ(g_screen->format->BitsPerPixel,
-                  (*kHandles[i])->format->BitsPerPixel);
-        EXPECT_EQ(0u, (*kHandles[i])->format->Amask) << kLoadOrder[i];
+                  (*image.handle)->format->BitsPerPixel);
+        EXPECT_EQ(0u, (*image.handle)->format->Amask) << image.file;
     }
     EXPECT_EQ(0, g_spy.flips) << "no frame before the first event";
 
     std::vector<SDL_Surface*> images;
-    for (SDL_Surface** handle : kHandles)
-        images.push_back(*handle);
+    for (const ImageCase& image : Images())
+        images.push_back(*image.handle);
     size_t before = g_spy.freed.size();
     Destroy();
     EXPECT_EQ(images, std::vector<SDL_Surface*>(g_spy.freed.begin() + before,
@@ -88,8 +89,8 @@ TEST_F(StartUp, LoadsEveryImageInOrderWithItsAlphaChoice)
 
 TEST_F(StartUp, AMissingImageStopsLoadingAndFreesThoseBeforeIt)
 {
-    for (int missing = 0; missing < kImageCount; missing++) {
-        SCOPED_TRACE(kLoadOrder[missing]);
+    for (size_t missing = 0; missing < Images().size(); missing++) {
+        SCOPED_TRACE(Images()[missing].file);
         ResetSpy();
         work_dir = EnterWorkDir(AllImagesBut(missing), true);
         testing::internal::CaptureStderr();
@@ -98,15 +99,16 @@ TEST_F(StartUp, AMissingImageStopsLoadingAndFreesThoseBeforeIt)
 
         std::vector<std::string> tried;
         std::vector<SDL_Surface*> loaded;
-        for (int i = 0; i <= missing; i++)
-            tried.push_back(DataPath(kLoadOrder[i]));
-        for (int i = 0; i < kImageCount; i++) {
+        for (size_t i = 0; i <= missing; i++)
+            tried.push_back(DataPath(Images()[i].file));
+        for (size_t i = 0; i < Images().size(); i++) {
+            const ImageCase& image = Images()[i];
             if (i < missing)
-                EXPECT_NE(nullptr, *kHandles[i]) << kLoadOrder[i];
+                EXPECT_NE(nullptr, *image.handle) << image.file;
             else
-                EXPECT_EQ(nullptr, *kHandles[i]) << kLoadOrder[i];
+                EXPECT_EQ(nullptr, *image.handle) << image.file;
             if (i < missing)
-                loaded.push_back(*kHandles[i]);
+                loaded.push_back(*image.handle);
         }
         EXPECT_EQ(tried, g_spy.loaded) << "nothing after it is tried";
 
@@ -221,7 +223,7 @@ protected:
 
 TEST_F(Events, LeftPressesActExactlyInsideEachHitBox)
 {
-    for (const HitBoxCase& box : kHitBoxes) {
+    for (const HitBoxCase& box : HitBoxes()) {
         int mid_x = (box.left + box.right) / 2;
         int mid_y = (box.top + box.bottom) / 2;
         struct {
@@ -238,7 +240,7 @@ TEST_F(Events, LeftPressesActExactlyInsideEachHitBox)
             {mid_x,         box.bottom + 1, false},
         };
         for (const auto& point : points) {
-            LoadCells(box.start);
+            LoadCells(box.start.c_str());
             PushPress(SDL_BUTTON_LEFT, point.x, point.y);
             RunQueue();
             EXPECT_EQ(point.inside ? box.inside : box.start, Cells())
@@ -253,8 +255,8 @@ TEST_F(Events, OtherButtonsRefreshTheOutputButActOnNothing)
     const Uint8 buttons[] = {SDL_BUTTON_MIDDLE, SDL_BUTTON_RIGHT,
                              SDL_BUTTON_WHEELUP, SDL_BUTTON_WHEELDOWN};
     for (Uint8 button : buttons)
-        for (const HitBoxCase& box : kHitBoxes) {
-            LoadCells(box.start);
+        for (const HitBoxCase& box : HitBoxes()) {
+            LoadCells(box.start.c_str());
             g_circuit.y = false;
             PushPress(button, box.left + 12, box.top + 12);
             RunQueue();

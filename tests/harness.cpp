@@ -8,30 +8,87 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <fstream>
+#include <map>
+#include <sstream>
+
 #include "circuit.h"
 #include "display.h"
 #include "loop.h"
 
-// The images in the order the program must load them.
-const char* const kLoadOrder[kImageCount] = {
-    "zelm.png", "q0.png", "q1.png", "q2.png",
-    "a.png",    "b.png",  "y.png",  "gnarlwick.png"};
-SDL_Surface** const kHandles[kImageCount] = {
-    &gi_zelm, &gi_q0, &gi_q1, &gi_q2, &gi_a, &gi_b, &gi_y, &gi_gnarlwick};
-
-const HitBoxCase kHitBoxes[kHitBoxCount] = {
-    {"lamp a",  30,  54,  72,  96,  "00 000", "10 000"},
-    {"lamp b",  30,  54,  118, 142, "00 000", "01 000"},
-    {"lamp q0", 192, 216, 204, 228, "00 000", "00 001"},
-    {"lamp q1", 156, 180, 204, 228, "00 000", "00 010"},
-    {"lamp q2", 115, 139, 204, 228, "00 000", "00 100"},
-    {"clock",   116, 140, 9,   33,  "00 000", "00 011"},
-    {"reset",   189, 213, 10,  34,  "00 111", "00 000"},
+// The handle the program loads each image into, by its file.
+static const std::map<std::string, SDL_Surface**> kHandleOfFile = {
+    {"zelm.png",      &gi_zelm     },
+    {"q0.png",        &gi_q0       },
+    {"q1.png",        &gi_q1       },
+    {"q2.png",        &gi_q2       },
+    {"a.png",         &gi_a        },
+    {"b.png",         &gi_b        },
+    {"y.png",         &gi_y        },
+    {"gnarlwick.png", &gi_gnarlwick}
 };
 
-std::string DataPath(const char* file)
+// The rows of the panel's tables that begin with kind, split at '|' and
+// trimmed, without the kind.
+static std::vector<std::vector<std::string>> Rows(const std::string& kind)
 {
-    return std::string("data/") + file;
+    std::ifstream tables(ZELM_TESTS_DIR "/panel_tables.txt");
+    EXPECT_TRUE(tables.good()) << "panel_tables.txt";
+    std::vector<std::vector<std::string>> rows;
+    for (std::string line; std::getline(tables, line);) {
+        std::vector<std::string> fields;
+        std::istringstream columns(line.substr(0, line.find('#')));
+        for (std::string field; std::getline(columns, field, '|');) {
+            size_t first = field.find_first_not_of(' ');
+            size_t last = field.find_last_not_of(' ');
+            fields.push_back(first == std::string::npos
+                                 ? ""
+                                 : field.substr(first, last - first + 1));
+        }
+        if (!fields.empty() && fields[0] == kind)
+            rows.push_back(
+                std::vector<std::string>(fields.begin() + 1, fields.end()));
+    }
+    return rows;
+}
+
+const std::vector<ImageCase>& Images()
+{
+    static const std::vector<ImageCase> images = [] {
+        std::vector<ImageCase> read;
+        for (const auto& row : Rows("image"))
+            read.push_back({row.at(0), kHandleOfFile.at(row.at(0))});
+        return read;
+    }();
+    return images;
+}
+
+const std::vector<HitBoxCase>& HitBoxes()
+{
+    static const std::vector<HitBoxCase> boxes = [] {
+        std::vector<HitBoxCase> read;
+        for (const auto& row : Rows("hitbox"))
+            read.push_back({row.at(0), std::stoi(row.at(1)),
+                            std::stoi(row.at(2)), std::stoi(row.at(3)),
+                            std::stoi(row.at(4)), row.at(5), row.at(6)});
+        return read;
+    }();
+    return boxes;
+}
+
+const HitBoxCase& HitBoxOf(const std::string& target)
+{
+    for (const HitBoxCase& box : HitBoxes()) {
+        if (box.target == target)
+            return box;
+    }
+    ADD_FAILURE() << "no hit box " << target;
+    return HitBoxes().front();
+}
+
+std::string DataPath(const std::string& file)
+{
+    return "data/" + file;
 }
 
 std::string EnterWorkDir(const std::vector<std::string>& images,
@@ -56,12 +113,12 @@ void LeaveWorkDir(const std::string& dir)
     EXPECT_EQ(0, system(("rm -rf '" + dir + "'").c_str()));
 }
 
-std::vector<std::string> AllImagesBut(int missing)
+std::vector<std::string> AllImagesBut(size_t missing)
 {
     std::vector<std::string> images;
-    for (int i = 0; i < kImageCount; i++)
+    for (size_t i = 0; i < Images().size(); i++)
         if (i != missing)
-            images.push_back(kLoadOrder[i]);
+            images.push_back(Images()[i].file);
     return images;
 }
 

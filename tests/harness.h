@@ -1,4 +1,4 @@
-// harness.h: what the front-end tests share: the image table, working
+// harness.h: what the front-end tests share: the panel's tables, working
 // directories with chosen images, and events pushed onto SDL's queue.
 #ifndef ZELM_TESTS_HARNESS_H
 #define ZELM_TESTS_HARNESS_H
@@ -8,26 +8,28 @@
 #include <string>
 #include <vector>
 
-// The images in the order the program must load them, and their handles.
-const int kImageCount = 8;
-extern const char* const kLoadOrder[kImageCount];
-extern SDL_Surface** const kHandles[kImageCount];
-
-// The hit boxes as the design gives them: left < x <= right and
-// top < y <= bottom, with the cells the panel shows after one left press
-// inside, from all-false (the reset case starts from state 111).
-struct HitBoxCase {
-    const char* target;
-    int left, right, top, bottom;
-    const char* start;
-    const char* inside;
+// The panel's tables as the design gives them (tests/panel_tables.txt).
+// The images in the order the program must load them, with their
+// handles.
+struct ImageCase {
+    std::string file;
+    SDL_Surface** handle;
 };
+const std::vector<ImageCase>& Images();
 
-const int kHitBoxCount = 7;
-extern const HitBoxCase kHitBoxes[kHitBoxCount];
+// The hit boxes in the order they are tested: left < x <= right and
+// top < y <= bottom, with the cells the panel shows ("ab q2q1q0") before
+// one left press inside and after it.
+struct HitBoxCase {
+    std::string target;
+    int left, right, top, bottom;
+    std::string start, inside;
+};
+const std::vector<HitBoxCase>& HitBoxes();
+const HitBoxCase& HitBoxOf(const std::string& target);
 
 // "data/" + file, as the program names it.
-std::string DataPath(const char* file);
+std::string DataPath(const std::string& file);
 
 // Moves into a fresh temporary directory; with_data_folder gives it a
 // data/ folder linking the named images from the repository's.  Returns
@@ -37,7 +39,7 @@ std::string EnterWorkDir(const std::vector<std::string>& images,
 void LeaveWorkDir(const std::string& dir);
 
 // Every image's file name but the one at load position missing.
-std::vector<std::string> AllImagesBut(int missing);
+std::vector<std::string> AllImagesBut(size_t missing);
 
 // Events as SDL would deliver them, and the same pushed onto its queue.
 SDL_Event ButtonEvent(Uint8 type, Uint8 button, int x, int y);

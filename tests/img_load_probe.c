@@ -7,9 +7,9 @@
 /* A console program of the test's own: SDL's main wrapper stays out. */
 #undef main
 
-int main(int argc, char **argv)
+int main(int argc, char** argv)
 {
-    SDL_Surface *image = argc == 2 ? IMG_Load(argv[1]) : NULL;
+    SDL_Surface* image = argc == 2 ? IMG_Load(argv[1]) : NULL;
     if (image == NULL) {
         fprintf(stderr, "%s\n", SDL_GetError());
         return 1;

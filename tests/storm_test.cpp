@@ -43,7 +43,8 @@ void PickPoint(int* x, int* y)
         *y = Pick(240);
         return;
     }
-    const HitBoxCase& box = kHitBoxes[Pick(kHitBoxCount)];
+    const HitBoxCase& box =
+        HitBoxes()[Pick(static_cast<int>(HitBoxes().size()))];
     *x = box.left + Pick(box.right - box.left + 3) - 1;
     *y = box.top + Pick(box.bottom - box.top + 3) - 1;
     if (Pick(2) == 0)
@@ -54,7 +55,7 @@ void PickPoint(int* x, int* y)
 
 bool InClockBox(int x, int y)
 {
-    const HitBoxCase& clock = kHitBoxes[5];
+    const HitBoxCase& clock = HitBoxOf("clock");
     return clock.left < x && x <= clock.right && clock.top < y &&
            y <= clock.bottom;
 }

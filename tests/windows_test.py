@@ -20,10 +20,8 @@ import time
 import unittest
 import zipfile
 
-HERE = os.path.dirname(os.path.abspath(__file__))
-sys.path[:0] = [HERE, os.path.join(HERE, "e2e")]
-import xpanel  # noqa: E402
-from pictures import CONVERT, read_rgba  # noqa: E402
+import xpanel
+from pictures import CONVERT, read_rgba
 
 EXE, ZIP = sys.argv[1], sys.argv[2]
 WINE_ONLY = sys.argv[3:] == ["--wine"]

@@ -10,11 +10,9 @@ import sys
 import tempfile
 import unittest
 
-HERE = os.path.dirname(os.path.abspath(__file__))
-sys.path[:0] = [HERE, os.path.dirname(HERE)]
-import game  # noqa: E402
-import xpanel  # noqa: E402
-from pictures import read_rgba  # noqa: E402
+import game
+import xpanel
+from pictures import read_rgba
 
 DEB = sys.argv[1]
 CHECKERS = ["lintian", "desktop-file-validate", "appstreamcli", "dpkg-deb"]

@@ -11,9 +11,7 @@ import tarfile
 import tempfile
 import unittest
 
-HERE = os.path.dirname(os.path.abspath(__file__))
-sys.path[:0] = [HERE, os.path.dirname(HERE)]
-import xpanel  # noqa: E402
+import xpanel
 
 TARBALL = sys.argv[1]
 if not os.path.exists(TARBALL):

@@ -6,11 +6,9 @@ import sys
 import tempfile
 import unittest
 
-HERE = os.path.dirname(os.path.abspath(__file__))
-sys.path[:0] = [HERE, os.path.dirname(HERE)]
-import game  # noqa: E402
-import xpanel  # noqa: E402
-from game import (BACKGROUND, DATA, lit_lamps, overlay_shown,  # noqa: E402
+import game
+import xpanel
+from game import (BACKGROUND, DATA, lit_lamps, overlay_shown,
                   showing)
 
 if xpanel.missing_tools():

@@ -14,10 +14,8 @@ import tempfile
 import time
 import unittest
 
-HERE = os.path.dirname(os.path.abspath(__file__))
-sys.path[:0] = [HERE, os.path.dirname(HERE)]
-import browser  # noqa: E402
-import game  # noqa: E402
+import browser
+import game
 
 SITE = sys.argv[1]
 SOURCE_DIR = os.environ.get("ZELM_SOURCE_DIR", "")
@@ -234,7 +232,7 @@ class PageTest(unittest.TestCase):
             page.write(html)
         subprocess.run(["cmake", "-DSITE=" + site, "-DTEMPLATE=" + os.path.join(
             SOURCE_DIR, "front", "web", "sw.js.in"), "-P", os.path.join(
-                SOURCE_DIR, "cmake", "ServiceWorker.cmake")], check=True)
+                SOURCE_DIR, "cmake", "web", "ServiceWorker.cmake")], check=True)
         self.addCleanup(browser.Server(site, server.port).close)
         p.call("Page.reload", session=True)
         p.wait_for("caches.keys().then(k => k.length == 1 && k[0] != %s)"

@@ -8,7 +8,8 @@ composed over white, and anything else is a fault.
 import os
 
 import xpanel
-from pictures import LAMPS, LAMP_SIZE, read_png
+from pictures import LAMP_SIZE, read_png
+from tables import LAMPS, OVERLAY_AT, middle
 
 DATA = os.path.join(xpanel.SOURCE_DIR, "data")
 
@@ -16,7 +17,6 @@ DATA = os.path.join(xpanel.SOURCE_DIR, "data")
 BACKGROUND = read_png(os.path.join(DATA, "zelm.png"), True)
 LIT = {name: read_png(os.path.join(DATA, name + ".png")) for name in LAMPS}
 OVERLAY = read_png(os.path.join(DATA, "gnarlwick.png"))
-OVERLAY_AT = (114, 82)
 
 
 def lamp_state(shot, name):
@@ -58,7 +58,8 @@ def overlay_hidden(shot):
                zip(overlay_region(shot).data, panel)) <= 3
 
 
-CLOCK, RESET = (128, 20), (201, 22)
+CLOCK, RESET = middle("clock"), middle("reset")
+# The middle of each lamp's 24 x 24 square, one pixel in from its point.
 LAMP_MIDDLE = {name: (x + 12, y + 12) for name, (x, y) in LAMPS.items()}
 
 # Each step: what the player does, where, with which button, then the

@@ -8,9 +8,7 @@ import subprocess
 # /usr/bin by name: another convert may stand earlier on the PATH.
 CONVERT = "/usr/bin/convert"
 
-# Where the program draws each lamp (its hit box starts one pixel in).
-LAMPS = {"q2": (115, 204), "q1": (156, 204), "q0": (192, 204),
-         "a": (30, 72), "b": (30, 118), "y": (272, 112)}
+# A lamp's image: its 24 x 24 hit box and a pixel of panel around it.
 LAMP_SIZE = 26
 
 
