@@ -149,8 +149,8 @@ bool RenderIcon(const char* source, const char* target)
 
 // The map on a square canvas of the given size and ground, each map
 // pixel a square of scale x scale, the map in the middle.
-static bool WriteIconPng(const char* source, int scale, int size,
-                         Colour ground, const char* target)
+static bool WriteIconPng(const char* source, int scale, int size, Colour ground,
+                         const char* target)
 {
     std::vector<std::string> rows = ReadRows(source);
     if (rows.empty())

@@ -12,7 +12,7 @@ static unsigned char cheat_on;
 
 void FloorClockStep(void)
 {
-    unsigned char *c = floor_cells;
+    unsigned char* c = floor_cells;
     int j0 = (!c[A] && !c[Q1]) || c[Q2];
     int k0 = c[Q1] || !c[B];
     int j1 = (c[B] && c[Q2]) || (c[A] && c[Q2]) || (c[A] && c[Q0]) ||
@@ -26,7 +26,7 @@ void FloorClockStep(void)
 
 void FloorUpdateOutput(void)
 {
-    unsigned char *c = floor_cells;
+    unsigned char* c = floor_cells;
     c[Y] = c[Q2] || (c[A] && c[Q0] && !c[Q1]) ||
            (!c[A] && !c[B] && c[Q0] && c[Q1]) ||
            (!c[A] && !c[B] && !c[Q0] && !c[Q1]);

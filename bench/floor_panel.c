@@ -8,15 +8,20 @@
 
 #include "floor_core.h"
 
-static SDL_Surface *screen;
-static SDL_Surface *images[8];
-static const char *files[8] = {"data/zelm.png", "data/q0.png", "data/q1.png",
-                               "data/q2.png",   "data/a.png",  "data/b.png",
-                               "data/y.png",    "data/gnarlwick.png"};
+static SDL_Surface* screen;
+static SDL_Surface* images[8];
+static const char* files[8] = {
+    "data/zelm.png", "data/q0.png", "data/q1.png", "data/q2.png",
+    "data/a.png",    "data/b.png",  "data/y.png",  "data/gnarlwick.png"};
 /* Drawing order as image index, cell index (-1: always) and position. */
 static const int order[7][4] = {
-    {0, -1, 0, 0},     {3, 4, 115, 204}, {2, 3, 156, 204}, {1, 2, 192, 204},
-    {4, 0, 30, 72},    {5, 1, 30, 118},  {6, 5, 272, 112},
+    {0, -1, 0,   0  },
+    {3, 4,  115, 204},
+    {2, 3,  156, 204},
+    {1, 2,  192, 204},
+    {4, 0,  30,  72 },
+    {5, 1,  30,  118},
+    {6, 5,  272, 112},
 };
 
 int FloorInit(void)
@@ -29,11 +34,11 @@ int FloorInit(void)
         return 0;
     SDL_WM_SetCaption("Zelmora :-)", NULL);
     for (i = 0; i < 8; i++) {
-        SDL_Surface *raw = IMG_Load(files[i]);
+        SDL_Surface* raw = IMG_Load(files[i]);
         if (raw == NULL)
             return 0;
-        images[i] = i == 0 ? SDL_DisplayFormatAlpha(raw)
-                           : SDL_DisplayFormat(raw);
+        images[i] =
+            i == 0 ? SDL_DisplayFormatAlpha(raw) : SDL_DisplayFormat(raw);
         SDL_FreeSurface(raw);
         if (images[i] == NULL)
             return 0;

@@ -6,9 +6,9 @@
 extern "C" {
 #endif
 
-int FloorInit(void);    /* 1 when the window and all images are ready */
-void FloorDraw(void);   /* white, background, lit lamps, flip */
-int FloorRun(void);     /* the event loop; 0 on Escape or close */
+int FloorInit(void);  /* 1 when the window and all images are ready */
+void FloorDraw(void); /* white, background, lit lamps, flip */
+int FloorRun(void);   /* the event loop; 0 on Escape or close */
 void FloorDestroy(void);
 
 #ifdef __cplusplus

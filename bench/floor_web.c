@@ -5,14 +5,14 @@
 #include <SDL.h>
 #include <emscripten.h>
 
-int SDL_WaitEvent(SDL_Event *event)
+int SDL_WaitEvent(SDL_Event* event)
 {
     while (!SDL_PollEvent(event))
         emscripten_sleep(10);
     return 1;
 }
 
-SDL_Surface *SDL_DisplayFormat(SDL_Surface *surface)
+SDL_Surface* SDL_DisplayFormat(SDL_Surface* surface)
 {
     return SDL_DisplayFormatAlpha(surface);
 }
