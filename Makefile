@@ -1,6 +1,7 @@
 # Makefile: the commands a newcomer needs, on Debian 12.
 #
-#   make run      install what is missing, build, and start the panel
+#   make run      install what is missing, build the panel and the answer
+#                 checker, and start the panel
 #   make check    the quick loop: install what building and GoogleTest
 #                 need, build the plain tree, and run the unit tests of
 #                 the core, the checker and the front end
@@ -79,7 +80,7 @@ endef
 run: deps-run
 	@[ -f build/CMakeCache.txt ] || cmake -S . -B build -DBUILD_TESTING=OFF \
 	    -DZELM_BENCH=OFF
-	cmake --build build --target zelm -j$(JOBS)
+	cmake --build build --target zelm zelm-check -j$(JOBS)
 	@if [ -z "$$DISPLAY" ]; then \
 	    echo "zelm needs an X11 display, and DISPLAY is not set."; exit 1; fi
 	./build/zelm
