@@ -12,14 +12,14 @@
 #                 that must give the same bytes
 #   make release  every file a player downloads, in build-release/: the
 #                 Debian package, the Linux tarball, the Windows zip and
-#                 installer, and the page as a zip, with SHA256SUMS; the
-#                 same bytes from the same commit wherever it is built.
-#                 Dates come from SOURCE_DATE_EPOCH, or the last commit.
-#                 ZELM_WIN_SOURCES=... names the folder of the SDL,
-#                 SDL_image and libpng source archives the Windows DLLs are
-#                 built from (../shared/third_party when it is there)
+#                 installer, the page as a zip and the sources, with
+#                 SHA256SUMS; the same bytes from the same commit wherever
+#                 it is built.  Dates come from SOURCE_DATE_EPOCH, or the
+#                 last commit.  The Windows DLLs are built from the SDL,
+#                 SDL_image and libpng source archives in third_party/, or
+#                 in the folder ZELM_WIN_SOURCES=... names
 #   make windows  cross-build build-windows/zelm.exe and zelm-check.exe,
-#                 with the DLLs where ZELM_WIN_SOURCES is given;
+#                 with the DLLs;
 #                 ZELM_SDL_MINGW_DIR=... links against the official SDL 1.2
 #                 and SDL_image 1.2 MinGW development files in that folder
 #   make fuzz     the fuzz targets of LoadImage and of the answer checker,
@@ -53,10 +53,9 @@ JOBS ?= 2
 WEB_PORT ?= 8320
 WEB_BENCH ?= OFF
 RELEASE ?= build-release
-# The Windows DLLs come from the archives beside the project, where they
-# are; the test of a second release builds them again from there.
-ZELM_WIN_SOURCES ?= $(wildcard $(abspath ../shared/third_party))
-export ZELM_WIN_SOURCES
+# The folder of the Windows DLLs' source archives, when it is not the
+# repository's own third_party/.
+WIN_SOURCES := $(if $(ZELM_WIN_SOURCES),-DZELM_WIN_SOURCES=$(abspath $(ZELM_WIN_SOURCES)))
 
 # Installs whichever of $(1) are missing.
 define install_missing
@@ -145,13 +144,10 @@ release: deps-release
 	@[ -n "$$SOURCE_DATE_EPOCH" ] || { echo "make release: there is no \
 	.git here to date the release by, so set SOURCE_DATE_EPOCH to its \
 	time in seconds since 1970."; exit 1; }
-	@[ -n "$(ZELM_WIN_SOURCES)" ] || { echo "make release: set \
-	ZELM_WIN_SOURCES to the folder of the Windows DLLs' source \
-	archives."; exit 1; }
 	rm -f $(RELEASE)/zelm[-_]* $(RELEASE)/SHA256SUMS
 	$(call release_tree,linux,,-DCMAKE_BUILD_TYPE=None \
 	    -DCMAKE_INSTALL_PREFIX=/usr)
-	$(call release_tree,windows,,-DZELM_WIN_SOURCES=$(ZELM_WIN_SOURCES) \
+	$(call release_tree,windows,,$(WIN_SOURCES) \
 	    -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64-x86_64.cmake)
 	$(call release_tree,web,emcmake,-DCMAKE_BUILD_TYPE=MinSizeRel)
 	cd $(RELEASE) && ls zelm[-_]* | LC_ALL=C sort | xargs sha256sum \
@@ -161,8 +157,7 @@ release: deps-release
 windows: deps
 	cmake -S . -B build-windows -DZELM_WERROR=$(WERROR) \
 	    -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64-x86_64.cmake \
-	    -DZELM_SDL_MINGW_DIR=$(ZELM_SDL_MINGW_DIR) \
-	    -DZELM_WIN_SOURCES=$(ZELM_WIN_SOURCES)
+	    -DZELM_SDL_MINGW_DIR=$(ZELM_SDL_MINGW_DIR) $(WIN_SOURCES)
 	cmake --build build-windows -j$(JOBS)
 
 fuzz: deps

@@ -3,19 +3,27 @@
 # SDL.dll (SDL 1.2.15) and SDL_image.dll (SDL_image 1.2.12, PNG only, with
 # libpng 1.6.39 linked in), plus Debian's zlib1.dll (libz-mingw-w64).
 #
-# The archives come from the folder ZELM_WIN_SOURCES names; each is checked
-# against its SHA-256 below before it is unpacked.  Everything is built and
+# The archives are the repository's own, in third_party/, or those of
+# the folder ZELM_WIN_SOURCES names; each is checked against its SHA-256
+# in third_party/SHA256SUMS before it is unpacked.  Everything is built and
 # installed under win-deps/ in the build folder, once: a later build finds
 # the stamps there and builds nothing again.  The libraries' own builds get
 # none of our compile options, so our warnings-as-errors stay ours.
-set(ZELM_WIN_SOURCES "" CACHE PATH
+set(ZELM_WIN_SOURCES ${PROJECT_SOURCE_DIR}/third_party CACHE PATH
     "Folder of SDL-1.2.15.tar.gz, SDL_image-1.2.12.tar.gz and \
-libpng-1.6.39.tar.gz; empty for a zip without DLLs")
+libpng-1.6.39.tar.gz (the repository's third_party/ unless another is \
+given); empty for a zip without DLLs")
 if(NOT ZELM_WIN_SOURCES)
-    message(STATUS "ZELM_WIN_SOURCES is not set: the zip holds zelm.exe "
+    message(STATUS "ZELM_WIN_SOURCES is empty: the zip holds zelm.exe "
                    "and data/, without the DLLs")
     return()
 endif()
+
+file(STRINGS ${PROJECT_SOURCE_DIR}/third_party/SHA256SUMS pinned)
+foreach(line IN LISTS pinned)
+    string(REGEX MATCH "^([0-9a-f]+)  (.+)$" sum "${line}")
+    set(sha256_${CMAKE_MATCH_2} ${CMAKE_MATCH_1})
+endforeach()
 
 include(ExternalProject)
 find_program(ZELM_PATCH patch REQUIRED)
@@ -50,7 +58,7 @@ set(image_env ${build_env} "LDFLAGS=-L${deps}/lib/mingw -L${deps}/lib")
 ExternalProject_Add(win_libpng
     PREFIX ${deps}
     URL ${ZELM_WIN_SOURCES}/libpng-1.6.39.tar.gz
-    URL_HASH SHA256=a00e9d2f2f664186e4202db9299397f851aea71b36a35e74910b8820e380d441
+    URL_HASH SHA256=${sha256_libpng-1.6.39.tar.gz}
     DOWNLOAD_EXTRACT_TIMESTAMP ON
     BUILD_IN_SOURCE ON
     CONFIGURE_COMMAND ${build_env} ./configure --host=${host} --prefix=${deps}
@@ -64,7 +72,7 @@ ExternalProject_Add(win_libpng
 ExternalProject_Add(win_sdl
     PREFIX ${deps}
     URL ${ZELM_WIN_SOURCES}/SDL-1.2.15.tar.gz
-    URL_HASH SHA256=923057722cf88a586b6f648fb34776754315b8c104c2f9046470a22f7fafcbce
+    URL_HASH SHA256=${sha256_SDL-1.2.15.tar.gz}
     DOWNLOAD_EXTRACT_TIMESTAMP ON
     BUILD_IN_SOURCE ON
     CONFIGURE_COMMAND sh autogen.sh
@@ -78,7 +86,7 @@ ExternalProject_Add(win_sdl_image
     DEPENDS win_sdl win_libpng
     PREFIX ${deps}
     URL ${ZELM_WIN_SOURCES}/SDL_image-1.2.12.tar.gz
-    URL_HASH SHA256=7b9f955bbb2c018afa1918c9010787fca395f319957ef1f07941d9cbb0872c30
+    URL_HASH SHA256=${sha256_SDL_image-1.2.12.tar.gz}
     DOWNLOAD_EXTRACT_TIMESTAMP ON
     BUILD_IN_SOURCE ON
     PATCH_COMMAND ${ZELM_PATCH} -p1 -i
