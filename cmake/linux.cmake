@@ -112,7 +112,9 @@ install(FILES ${made}/zelm.6.gz ${made}/zelm-check.6.gz
 install(FILES ${dist}/copyright ${made}/changelog.gz
         ${PROJECT_SOURCE_DIR}/README.md DESTINATION ${CMAKE_INSTALL_DOCDIR})
 
-# ---- Released: the Debian package, and the same tree as a tarball.
+# ---- Released: the Debian package, the same tree as a tarball, and, as
+# this is the machine that builds, the sources every file of the release
+# is built from.
 if(ZELM_TREE STREQUAL release)
     set(folder ${ZELM_RELEASE_NAME}-linux-x86_64)
     add_custom_target(release
@@ -124,5 +126,7 @@ if(ZELM_TREE STREQUAL release)
         COMMAND ${ZELM_INSTALL_TO} ${ZELM_STAGE}/${folder}
         COMMAND ${ZELM_PACK} tar ${ZELM_STAGE}/${folder}
                 ${ZELM_RELEASE_DIR}/${folder}.tar.gz
+        COMMAND ${ZELM_PACK} source ${PROJECT_SOURCE_DIR} ${ZELM_RELEASE_NAME}
+                ${ZELM_RELEASE_DIR}/${ZELM_RELEASE_NAME}-source.tar.gz
         VERBATIM)
 endif()

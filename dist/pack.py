@@ -4,6 +4,8 @@ zone, under any umask.
 
   pack.py zip STAGE OUT           STAGE as the zip's one top folder
   pack.py tar STAGE OUT           the same as a .tar.gz
+  pack.py source ROOT FOLDER OUT  the sources under ROOT, in FOLDER, as a
+                                  .tar.gz
   pack.py deb STAGE CONTROL OUT   STAGE as a Debian package's root
   pack.py setup STAGE VERSION ICON OUT
                                   STAGE's files as the Windows installer
@@ -11,6 +13,9 @@ zone, under any umask.
 Entries go in sorted order, owned by root, dated SOURCE_DATE_EPOCH (in
 UTC, the zip's local time), mode 755 for folders and programs and 644 for
 the rest; zip entries carry no extra fields, and gzip no name or time.
+The sources are the files git tracks, where ROOT is a clone; elsewhere
+(an unpacked source archive, a copy without .git) every file under ROOT
+but those the top .gitignore ignores, which are what a build writes.
 For the package, CONTROL is its control file, whose ${shlibs:Depends} and
 ${Installed-Size} are filled in here (dpkg-shlibdeps finds the libraries
 the programs need); dpkg-deb builds it, owned by root, from a stage whose
@@ -19,6 +24,7 @@ installer.nsi beside this script, given the files one by one in sorted
 order (NSIS's own File /r takes them in the order the file system lists
 them, which differs from folder to folder); NSIS records no file times.
 """
+import fnmatch
 import gzip
 import hashlib
 import io
@@ -31,23 +37,53 @@ import time
 import zipfile
 
 
-
 def epoch():
     """The release's date: every packed file's, and the package's."""
     return int(os.environ["SOURCE_DATE_EPOCH"])
 
 
-def entries(stage):
-    """(path in the archive, path on disk, is a folder) under STAGE's own
-    name, sorted, folders before what they hold."""
-    top = os.path.basename(os.path.normpath(stage))
-    found = [(top, stage, True)]
-    for folder, folders, files in os.walk(stage):
-        for name in folders + files:
-            path = os.path.join(folder, name)
-            found.append((os.path.join(top, os.path.relpath(path, stage)),
-                          path, os.path.isdir(path)))
+def entries(stage, top=None, files=None):
+    """(path in the archive, path on disk, is a folder) under top (STAGE's
+    own name unless given), sorted, folders before what they hold: every
+    file under STAGE, or those of files (paths relative to it) and their
+    folders."""
+    top = top or os.path.basename(os.path.normpath(stage))
+    if files is None:
+        files = [os.path.relpath(os.path.join(folder, name), stage)
+                 for folder, _, names in os.walk(stage) for name in names]
+    found = {(top, stage, True)}
+    for name in files:
+        found.add((os.path.join(top, name), os.path.join(stage, name), False))
+        folder = os.path.dirname(name)
+        while folder:
+            found.add((os.path.join(top, folder), os.path.join(stage, folder),
+                       True))
+            folder = os.path.dirname(folder)
     return sorted(found)
+
+
+def sources(root):
+    """The source files under root, relative to it: git's list in a clone,
+    and otherwise every file but .git and what the top .gitignore ignores.
+    That file holds only names to ignore in any folder (build*/), which is
+    all this follows; anything else stops the packing."""
+    if os.path.isdir(os.path.join(root, ".git")):
+        listed = subprocess.run(["git", "-C", root, "ls-files", "-z"],
+                                check=True, capture_output=True).stdout
+        return [name.decode() for name in listed.split(b"\0") if name]
+    with open(os.path.join(root, ".gitignore")) as ignore:
+        patterns = [line.strip().rstrip("/") for line in ignore
+                    if line.strip() and not line.startswith("#")]
+    if any("/" in pattern or pattern.startswith("!") for pattern in patterns):
+        sys.exit("pack.py: .gitignore holds a pattern it cannot follow")
+    ignored = lambda name: name == ".git" or any(
+        fnmatch.fnmatchcase(name, pattern) for pattern in patterns)
+    found = []
+    for folder, folders, names in os.walk(root):
+        folders[:] = [name for name in folders if not ignored(name)]
+        found += [os.path.relpath(os.path.join(folder, name), root)
+                  for name in names if not ignored(name)]
+    return found
 
 
 def mode(path, is_folder):
@@ -75,11 +111,11 @@ def pack_zip(stage, out):
                 packed.writestr(info, read(path), compresslevel=9)
 
 
-def pack_tar(stage, out):
+def pack_tar(stage, out, listed=None):
     data = io.BytesIO()
     with tarfile.open(fileobj=data, mode="w", format=tarfile.GNU_FORMAT) \
             as packed:
-        for name, path, is_folder in entries(stage):
+        for name, path, is_folder in listed or entries(stage):
             info = tarfile.TarInfo(name)
             info.mtime, info.mode = epoch(), mode(path, is_folder)
             info.uid = info.gid = 0
@@ -94,6 +130,10 @@ def pack_tar(stage, out):
     with open(out, "wb") as target, gzip.GzipFile(
             filename="", mode="wb", fileobj=target, mtime=0) as zipped:
         zipped.write(data.getvalue())
+
+
+def pack_source(root, folder, out):
+    pack_tar(root, out, entries(root, folder, sources(root)))
 
 
 def shlibs_depends(programs):
@@ -167,5 +207,5 @@ def pack_setup(stage, version, icon, out):
 
 if __name__ == "__main__":
     kind, arguments = sys.argv[1], sys.argv[2:]
-    {"zip": pack_zip, "tar": pack_tar, "deb": pack_deb,
-     "setup": pack_setup}[kind](*arguments)
+    {"zip": pack_zip, "tar": pack_tar, "source": pack_source,
+     "deb": pack_deb, "setup": pack_setup}[kind](*arguments)
