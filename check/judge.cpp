@@ -168,21 +168,6 @@ static void PrintPart(int part, const Judgement& judgement, FILE* out)
     }
 }
 
-static void PrintGrid(TruthTable wrong, FILE* out)
-{
-    fputs("\nCase by case, laid out as the state table (✗: a part you gave "
-          "is wrong):\n  Q2 Q1 Q0   AB: 00  01  10  11\n",
-          out);
-    for (int state = 0; state < 8; state++) {
-        fprintf(out, "   %d  %d  %d     ", state >> 2 & 1, state >> 1 & 1,
-                state & 1);
-        for (int inputs = 0; inputs < 4; inputs++)
-            fprintf(out, "   %s",
-                    (wrong >> (4 * state + inputs) & 1) ? "✗" : "✓");
-        fputs("\n", out);
-    }
-}
-
 // "Not solved yet: Q0 and Y are right; Q1 is wrong; Q2 is missing."
 static void PrintVerdict(const Judgement* judgements, FILE* out)
 {
@@ -221,15 +206,12 @@ static int JudgeAnswer(const Answer& answer, FILE* out)
     fputs("\n", out);
 
     Judgement judgements[kPartCount];
-    TruthTable wrong = 0;
     bool solved = true;
     for (int part = 0; part < kPartCount; part++) {
         judgements[part] = JudgePart(answer, part);
         PrintPart(part, judgements[part], out);
-        wrong |= judgements[part].wrong;
         solved = solved && StateOf(judgements[part]) == kRight;
     }
-    PrintGrid(wrong, out);
     if (solved) {
         fputs("\nSolved: all four parts are right.\n", out);
         return 0;

@@ -1,10 +1,13 @@
 // judge.h: checks a player's answer against the circuit, case by case.
 //
 // The circuit's behaviour comes from the puzzle core itself, so the check
-// can never disagree with the panel.  The report names, for each part that
-// is wrong, an experiment on the panel that shows the difference, with the
-// prediction of the player's own equations; it never prints a value of the
-// circuit's own.
+// can never disagree with the panel.  The report says of each part whether
+// it is right, missing, or wrong and in how many of the 32 cases (for J
+// and K, how many each); and for a wrong part it names one experiment on
+// the panel that shows the difference, with what the player's own
+// equations predict there.  So it gives the circuit's value in at most one
+// case per wrong part, and never its equations or a table of its cases,
+// whatever the answer, a constant one included.
 #ifndef ZELM_CHECK_JUDGE_H
 #define ZELM_CHECK_JUDGE_H
 
