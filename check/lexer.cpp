@@ -5,12 +5,6 @@
 
 #include "utf8.h"
 
-static bool IsWordChar(char c)
-{
-    return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') ||
-           (c >= '0' && c <= '9') || c == '_';
-}
-
 static bool IsBlank(char c)
 {
     return c == ' ' || c == '\t';

@@ -1,6 +1,10 @@
 // spelling.cpp: the notation's table.
 #include "spelling.h"
 
+#include <string.h>
+
+#include <string>
+
 #include "utf8.h"
 
 // The names' values.
@@ -10,20 +14,20 @@ static const TruthTable kQ0 = CasesWhereOn(&Circuit::q0);
 static const TruthTable kQ1 = CasesWhereOn(&Circuit::q1);
 static const TruthTable kQ2 = CasesWhereOn(&Circuit::q2);
 
-// Symbols that begin with another symbol come before it, as the lexer
-// takes the first that matches.
+// A symbol or a name that begins with another of its kind comes before
+// it, as the lexer takes the first that matches (checked below).
 // clang-format off
-const Spelling kSpellings[] = {
+constexpr Spelling kSpellings[] = {
 //   text       meaning     value       documented
-    {"&&",      kAnd,       0,          true },
-    {"||",      kOr,        0,          true },
     {"·",       kAnd,       0,          true },
     {"⋅",       kAnd,       0,          false},
     {"*",       kAnd,       0,          true },
+    {"&&",      kAnd,       0,          true },
     {"&",       kAnd,       0,          true },
     {"∧",       kAnd,       0,          true },
     {".",       kAnd,       0,          false},
     {"+",       kOr,        0,          true },
+    {"||",      kOr,        0,          true },
     {"|",       kOr,        0,          true },
     {"∨",       kOr,        0,          true },
     {"^",       kXor,       0,          true },
@@ -62,6 +66,85 @@ const Spelling kSpellings[] = {
 };
 // clang-format on
 const size_t kSpellingCount = sizeof kSpellings / sizeof kSpellings[0];
+
+static constexpr bool IsPrefix(const char* prefix, const char* text)
+{
+    while (*prefix != '\0' && *prefix == *text)
+        prefix++, text++;
+    return *prefix == '\0';
+}
+
+// Whether a row can never be read, because an earlier row of its kind
+// (symbols, or names) takes its first characters.
+static constexpr bool SomeRowIsShadowed()
+{
+    for (size_t later = 0; later < kSpellingCount; later++) {
+        for (size_t earlier = 0; earlier < later; earlier++) {
+            const Spelling& e = kSpellings[earlier];
+            const Spelling& l = kSpellings[later];
+            bool symbols = IsOperator(e.meaning) && IsOperator(l.meaning) &&
+                           !IsWordChar(e.text[0]) && !IsWordChar(l.text[0]);
+            bool names = e.meaning == kName && l.meaning == kName;
+            if ((symbols || names) && IsPrefix(e.text, l.text))
+                return true;
+        }
+    }
+    return false;
+}
+static_assert(!SomeRowIsShadowed(), "every spelling can be read");
+
+// The lines of the notation as the documents show it, one for each
+// meaning, in this order: the label, the documented spellings of its
+// meanings (in a target, of flip-flops or not), and a word more.
+struct NotationLine {
+    const char* label;
+    Meaning meaning, also;
+    bool numbered;
+    const char* after;
+};
+
+static const NotationLine kNotation[] = {
+    {"output",      kShown,     kShown,     false, ""                                     },
+    {"J and K",     kJ,         kK,         true,  ", and so for q1 and q2"               },
+    {"next state",  kShown,     kShown,     true,  ", and so for q1 and q2"               },
+    {"names",       kName,      kName,      false, ", in any case, as are the words below"},
+    {"AND",         kAnd,       kAnd,       false, ", or two names side by side"          },
+    {"OR",          kOr,        kOr,        false, ""                                     },
+    {"XOR",         kXor,       kXor,       false, ", in parentheses beside AND or OR"    },
+    {"NOT before",  kNotBefore, kNotBefore, false, ""                                     },
+    {"NOT after",   kNotAfter,  kNotAfter,  false, ""                                     },
+    {"parentheses", kOpen,      kClose,     false, ", to group"                           },
+};
+
+// A spelling as the documents show it: a word operator in capitals, a
+// flip-flop's target for flip-flop 0.
+static std::string Shown(const Spelling& spelling)
+{
+    std::string shown = spelling.text;
+    for (char& c : shown) {
+        if (c == '#')
+            c = '0';
+        else if (IsOperator(spelling.meaning) && c >= 'a' && c <= 'z')
+            c = static_cast<char>(c - 'a' + 'A');
+    }
+    return shown;
+}
+
+void PrintNotation(FILE* out, const char* indent)
+{
+    for (const NotationLine& line : kNotation) {
+        fprintf(out, "%s%s:", indent, line.label);
+        for (size_t i = 0; i < kSpellingCount; i++) {
+            const Spelling& spelling = kSpellings[i];
+            bool numbered = strchr(spelling.text, '#') != NULL;
+            if (spelling.documented && numbered == line.numbered &&
+                (spelling.meaning == line.meaning ||
+                 spelling.meaning == line.also))
+                fprintf(out, " %s", Shown(spelling).c_str());
+        }
+        fprintf(out, "%s\n", line.after);
+    }
+}
 
 bool BeginsWith(const char* text, size_t length, const Spelling& spelling)
 {

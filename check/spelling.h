@@ -10,6 +10,7 @@
 #define ZELM_CHECK_SPELLING_H
 
 #include <stddef.h>
+#include <stdio.h>
 
 #include "parts.h"
 
@@ -39,7 +40,7 @@ struct Spelling {
     bool documented;
 };
 
-inline bool IsOperator(Meaning meaning)
+constexpr bool IsOperator(Meaning meaning)
 {
     return meaning != kName && meaning != kJ && meaning != kK &&
            meaning != kShown;
@@ -51,5 +52,18 @@ extern const size_t kSpellingCount;
 // Whether text (length bytes) begins with spelling's text, letters in
 // either case.
 bool BeginsWith(const char* text, size_t length, const Spelling& spelling);
+
+// Whether a character can stand in a word: a name, or an operator spelt
+// out.
+constexpr bool IsWordChar(char c)
+{
+    return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') ||
+           (c >= '0' && c <= '9') || c == '_';
+}
+
+// Prints the documented spellings, one line a meaning ("AND: · * &
+// ..."), each line begun by indent: the form every document that teaches
+// the notation shows.
+void PrintNotation(FILE* out, const char* indent);
 
 #endif

@@ -14,6 +14,7 @@
 #include "console.h"
 #include "diagnostics.h"
 #include "judge.h"
+#include "spelling.h"
 
 static const char kUsage[] =
     "Usage: zelm-check [FILE]\n"
@@ -24,13 +25,12 @@ static const char kUsage[] =
     "\n"
     "  y = a ⊕ q1             the output\n"
     "  jq1 = a·b'             a flip-flop by its J and K inputs\n"
-    "  kq1 = q0 + q2          (also J1, J_1, K1, K_1)\n"
-    "  q0+ = b'·q2'           or by its next state (also Q0*, Q0(t+1), D0)\n"
-    "\n"
-    "Names are a, b, q0, q1, q2, 0 and 1, in any case.  AND is ·, *, &,\n"
-    "&& or two names side by side; OR is +, | or ||; NOT is a trailing '\n"
-    "or a leading ! or ~; XOR is ^ or ⊕, with parentheses beside AND or\n"
-    "OR.  # starts a comment.\n"
+    "  kq1 = q0 + q2\n"
+    "  q0+ = b'·q2'           or by its next state\n"
+    "\n";
+
+static const char kUsageEnd[] =
+    "NOT binds tightest, then AND, then OR and XOR.  # starts a comment.\n"
     "\n"
     "Exit status: 0 when all four parts are right, 1 when one is wrong or\n"
     "missing, 2 when the answer or the command line cannot be read.\n";
@@ -104,6 +104,8 @@ static int Run(int argc, char** argv)
         const char* arg = argv[i];
         if (strcmp(arg, "--help") == 0) {
             fputs(kUsage, stdout);
+            PrintNotation(stdout, "  ");
+            fputs(kUsageEnd, stdout);
             return 0;
         }
         if (strcmp(arg, "--version") == 0) {

@@ -10,10 +10,13 @@
 #include <algorithm>
 #include <filesystem>
 #include <fstream>
+#include <regex>
+#include <sstream>
 #include <string>
 
 #include "circuit_tables.h"
 #include "judge.h"
+#include "spelling.h"
 
 namespace
 {
@@ -63,6 +66,23 @@ Report Check(const std::string& answer)
     // Sentences wrapped for the terminal, read whole.
     report.out = Replaced(report.out, "\n    ", " ", true);
     return report;
+}
+
+std::string Contents(const std::string& path)
+{
+    std::ifstream file(path);
+    EXPECT_TRUE(file.good()) << path;
+    return std::string(std::istreambuf_iterator<char>(file), {});
+}
+
+// The text with every match of each pattern replaced, in order.
+std::string
+Rewritten(std::string text,
+          const std::vector<std::pair<std::string, std::string>>& replacements)
+{
+    for (const auto& [pattern, by] : replacements)
+        text = std::regex_replace(text, std::regex(pattern), by);
+    return text;
 }
 
 // An experiment must show the player a difference: what his equations
@@ -161,13 +181,21 @@ TEST(Checker, SingleMistakesAreCountedAndShownByAnExperiment)
         if (report.out.find("Set A") != std::string::npos)
             ExpectExperimentDisagreesWithTheTables(report.out);
     }
-    // The grid marks the whole answer: jq0 = a·q1' + q2 is wrong in the
-    // row of state 000 only.
-    std::string grid = Check(Replaced(kRight, "jq0 = a'", "jq0 = a")).out;
-    EXPECT_NE(std::string::npos,
-              grid.find("   0  0  0        ✗   ✗   ✗   ✗\n"
-                        "   0  0  1        ✓   ✓   ✓   ✓\n"));
     EXPECT_EQ(1, Check("# nothing yet\n").status);
+    // Whatever the answer, a constant one included, a report tells of a
+    // wrong part its count and one experiment, in one line: the echo, the
+    // four parts and the verdict, never a table of cases.  The same answer
+    // gets the same report.
+    for (std::string constant :
+         {"y = 0", "q0+ = 1", "q1+ = 0", "q2+ = 0", "jq2 = 0\nkq2 = 1"}) {
+        std::string out = Check(constant).out;
+        EXPECT_EQ(9 + std::count(constant.begin(), constant.end(), '\n'),
+                  std::count(out.begin(), out.end(), '\n'))
+            << out;
+        EXPECT_NE(std::string::npos, out.find("Set A")) << out;
+        EXPECT_EQ(out.find("Set A"), out.rfind("Set A")) << out;
+        EXPECT_EQ(out, Check(constant).out);
+    }
 }
 
 TEST(Checker, AnswersThatCannotBeReadAreRefusedWithTheirPlace)
@@ -261,4 +289,83 @@ TEST(Checker, TheProgramsCommandLine)
         EXPECT_NE(std::string::npos, err_text.find(run.err)) << run.command;
     }
     std::filesystem::remove_all(folder);
+}
+
+TEST(Checker, EveryDocumentTeachesTheTablesNotationAndTheReaderReadsIt)
+{
+    char* printed;
+    size_t size;
+    FILE* stream = open_memstream(&printed, &size);
+    PrintNotation(stream, "");
+    fclose(stream);
+    const std::string table(printed, size);
+    free(printed);
+
+    // Each spelling shown is read as its line says: put for S, one at a
+    // time, or in turn where the answer has two.
+    const std::map<std::string, std::pair<std::string, std::string>> read = {
+        {"output",      {"S = 1", "  y = 1\n"}           },
+        {"J and K",     {"S = 1", "q0 is given without "}},
+        {"next state",  {"S = 1", "  q0+ = 1\n"}         },
+        {"names",       {"y = S", "  y = S\n"}           },
+        {"AND",         {"y = a S b", "  y = a·b\n"}    },
+        {"OR",          {"y = a S b", "  y = a + b\n"}   },
+        {"XOR",         {"y = a S b", "  y = a ⊕ b\n"} },
+        {"NOT before",  {"y = S a", "  y = a'\n"}        },
+        {"NOT after",   {"y = a S", "  y = a'\n"}        },
+        {"parentheses", {"y = S a S", "  y = a\n"}       },
+    };
+    std::istringstream lines(table);
+    for (std::string line; std::getline(lines, line);) {
+        std::string label = line.substr(0, line.find(':'));
+        ASSERT_EQ(1u, read.count(label)) << line;
+        auto [answer, says] = read.at(label);
+        std::istringstream shown(
+            line.substr(label.size() + 1, line.find(',') - label.size() - 1));
+        for (std::string spelling; shown >> spelling;) {
+            answer.replace(answer.find('S'), 1, spelling);
+            if (answer.find('S') != std::string::npos)
+                continue;
+            if (says.find('S') != std::string::npos)
+                says.replace(says.find('S'), 1, spelling);
+            Report report = Check(answer);
+            EXPECT_NE(std::string::npos, (report.out + report.err).find(says))
+                << answer << "\n"
+                << report.out << report.err;
+            std::tie(answer, says) = read.at(label);
+        }
+    }
+
+    // Every document shows those lines, as its reader sees them.
+    const std::string source = ZELM_SOURCE_DIR;
+    FILE* help = popen(ZELM_CHECK " --help", "r");
+    ASSERT_NE(nullptr, help);
+    std::string usage;
+    for (int c; (c = fgetc(help)) != EOF;)
+        usage += static_cast<char>(c);
+    pclose(help);
+    const std::string documents[] = {
+        usage,
+        Contents(source + "/README.md"),
+        Rewritten(Contents(source + "/dist/zelm-check.6.in"),
+                  {{R"(\\\(pc)", "·"},
+                                                               {R"(\\\(AN)", "∧"},
+                                                               {R"(\\\(OR)", "∨"},
+                                                               {R"(\\\(ha)", "^"},
+                                                               {R"(\\\(c\+)", "⊕"},
+                                                               {R"(\\\(ti)", "~"},
+                                                               {R"(\\\(no)", "¬"},
+                                                               {R"(\\\(aq)", "'"}}
+                    ),
+        Rewritten(Contents(source + "/front/web/index.html"),
+                  {{"<[^>]*>", ""}, {"&amp;", "&"},   {"&lt;", "<"} }
+                    ),
+    };
+    for (const std::string& document : documents)
+        EXPECT_NE(std::string::npos, Rewritten(document,
+                                               {
+                                                   {"\n +", "\n"}
+        })
+                                         .find("\n" + table))
+            << document;
 }
