@@ -20,11 +20,21 @@
 // failure (the text is a fixed placeholder): the ones here give the
 // desktop's words, so that a player reads which image is missing.
 // Decoding stays the browser SDL's.
+//
+// The page lays a real button over each control, for the keyboard and the
+// screen reader, and keeps a note of what the panel has shown: it learns
+// both from here, never computing the circuit or holding its layout.  At
+// the first wait it is told where each control stands, and after each
+// press what the press hit and what the lamps then show.  A button pushes
+// a left press at its control's middle through SDL's queue, as a click
+// there would.
 #include <SDL_image.h>
 #include <emscripten.h>
 #include <stdio.h>
 #include <string.h>
 
+#include "circuit.h"
+#include "layout.h"
 #include "platform.h"
 
 // Resolves at the next input event the page receives: the listeners are
@@ -48,20 +58,111 @@ EM_ASYNC_JS(void, WaitForInput, (), {
     }
     await new Promise(function(resolve) { Module.zelmResume = resolve; });
 });
+
+// Ends the wait at once, as an input event would.
+EM_JS(void, EndTheWait, (), {
+    var resume = Module.zelmResume;
+    Module.zelmResume = null;
+    if (resume) resume();
+});
+
+// The page's own functions, where it has them: the place of a control,
+// and what a press did.
+EM_JS(void, TellControl, (const char* label, int left, int right, int top,
+                          int bottom), {
+    if (Module.panelControl)
+        Module.panelControl(UTF8ToString(label), left, right, top, bottom);
+});
+
+EM_JS(void, TellShown, (int button, const char* control, int a, int b,
+                        int q2, int q1, int q0, int y), {
+    if (Module.panelShown)
+        Module.panelShown(button, UTF8ToString(control),
+                          {a: a, b: b, q2: q2, q1: q1, q0: q0, y: y});
+});
 // clang-format on
 
+// The controls the page's buttons stand for, by number: each lamp a press
+// toggles, then the two push buttons.  False past the last.
+static bool ControlAt(int index, const char** label, HitBox* box)
+{
+    for (const PanelImage& lamp : kPanelImages) {
+        if (lamp.toggles && index-- == 0) {
+            *label = lamp.label;
+            *box = LampBox(lamp);
+            return true;
+        }
+    }
+    const PushButton* button = index == 0   ? &kClockButton
+                               : index == 1 ? &kResetButton
+                                            : NULL;
+    if (button == NULL)
+        return false;
+    *label = button->label;
+    *box = button->box;
+    return true;
+}
+
+// The control a left press at (x, y) hits, or "".
+static const char* ControlHit(int x, int y)
+{
+    const char* label;
+    HitBox box;
+    for (int i = 0; ControlAt(i, &label, &box); i++) {
+        if (Hits(box, x, y))
+            return label;
+    }
+    return "";
+}
+
+static void TellPress(const SDL_MouseButtonEvent& press)
+{
+    const Circuit& c = g_circuit;
+    TellShown(press.button,
+              press.button == SDL_BUTTON_LEFT ? ControlHit(press.x, press.y)
+                                              : "",
+              c.a, c.b, c.q2, c.q1, c.q0, c.y);
+}
+
+extern "C" EMSCRIPTEN_KEEPALIVE void PressControl(int index)
+{
+    const char* label;
+    HitBox box;
+    if (!ControlAt(index, &label, &box))
+        return;
+    SDL_Event press = {};
+    press.button.type = SDL_MOUSEBUTTONDOWN;
+    press.button.button = SDL_BUTTON_LEFT;
+    press.button.state = SDL_PRESSED;
+    press.button.x = static_cast<Uint16>((box.left + 1 + box.right) / 2);
+    press.button.y = static_cast<Uint16>((box.top + 1 + box.bottom) / 2);
+    SDL_PushEvent(&press);
+    press.button.type = SDL_MOUSEBUTTONUP;
+    press.button.state = SDL_RELEASED;
+    SDL_PushEvent(&press);
+    EndTheWait();
+}
+
 static bool g_shown = false;
+static SDL_Event g_handled; // the event returned last, handled since
 
 int WaitForEvent(SDL_Event* event)
 {
     if (!g_shown) {
         g_shown = true;
+        const char* label;
+        HitBox box;
+        for (int i = 0; ControlAt(i, &label, &box); i++)
+            TellControl(label, box.left, box.right, box.top, box.bottom);
         SDL_Event expose = {};
         expose.type = SDL_VIDEOEXPOSE;
         SDL_PushEvent(&expose);
+    } else if (g_handled.type == SDL_MOUSEBUTTONDOWN) {
+        TellPress(g_handled.button);
     }
     while (SDL_PollEvent(event) == 0)
         WaitForInput();
+    g_handled = *event;
     return 1;
 }
 

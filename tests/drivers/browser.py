@@ -19,9 +19,12 @@ import tempfile
 import threading
 import time
 
-from pictures import Image
+from pictures import Image, read_png
 
 CHROMIUM = "/usr/bin/chromium"
+# axe-core, the accessibility engine, kept in the tests (tests/axe/).
+AXE = os.path.join(os.path.dirname(os.path.dirname(os.path.abspath(
+    __file__))), "axe", "axe.min.js")
 DEADLINE = 30.0  # seconds
 
 
@@ -176,13 +179,55 @@ class Browser:
         self.call("Input.dispatchTouchEvent", session=True, type="touchEnd",
                   touchPoints=[])
 
+    # Keys that are no letters: (key, code, virtual key code, text).
+    KEYS = {"Escape": ("Escape", "Escape", 27, ""),
+            "Tab": ("Tab", "Tab", 9, ""),
+            "Enter": ("Enter", "Enter", 13, "\r"),
+            "Space": (" ", "Space", 32, " ")}
+
     def key(self, *names):
-        """Types keys: single letters, or "Escape"."""
+        """Types keys: single letters, or the KEYS above, "Shift+" before
+        any of them holding Shift."""
         for name in names:
-            code = 27 if name == "Escape" else ord(name.upper())
-            text = "" if name == "Escape" else name
+            shift = name.startswith("Shift+")
+            name = name[len("Shift+"):] if shift else name
+            key, code, number, text = self.KEYS[name] if name in self.KEYS \
+                else (name, "Key" + name.upper(), ord(name.upper()), name)
             for kind in ("keyDown", "keyUp"):
                 self.call("Input.dispatchKeyEvent", session=True, type=kind,
-                          key=name, windowsVirtualKeyCode=code,
-                          nativeVirtualKeyCode=code,
+                          key=key, code=code, windowsVirtualKeyCode=number,
+                          nativeVirtualKeyCode=number, modifiers=8 * shift,
                           text=text if kind == "keyDown" else "")
+
+    def screenshot(self, left, top, width, height):
+        """The page's pixels in that rectangle, as an RGB Image."""
+        shot = self.call("Page.captureScreenshot", session=True, clip={
+            "x": left, "y": top, "width": width, "height": height,
+            "scale": 1})
+        with tempfile.NamedTemporaryFile(suffix=".png") as png:
+            png.write(base64.b64decode(shot["data"]))
+            png.flush()
+            return read_png(png.name)
+
+    def buttons(self):
+        """{name: pressed state or None} of every button in Chromium's
+        accessibility tree, in the tree's order."""
+        found = {}
+        for node in self.call("Accessibility.getFullAXTree",
+                              session=True)["nodes"]:
+            if node.get("ignored") or node["role"]["value"] != "button":
+                continue
+            pressed = [p["value"]["value"] for p in node.get("properties", [])
+                       if p["name"] == "pressed"]
+            found[node["name"]["value"]] = pressed[0] if pressed else None
+        return found
+
+    def axe_violations(self):
+        """What axe-core finds against WCAG 2.0 and 2.1, A and AA, as
+        (rule, elements) pairs."""
+        with open(AXE) as source:
+            self.evaluate(source.read() + ";0")
+        return self.evaluate(
+            "axe.run(document, {runOnly: {type: 'tag', values: ['wcag2a', "
+            "'wcag2aa', 'wcag21a', 'wcag21aa']}}).then(r => r.violations"
+            ".map(v => [v.id, v.nodes.map(n => n.target.join(' '))]))")

@@ -32,6 +32,52 @@ RIGHT = ("jq0 = a'q1' + q2\nkq0 = q1 + b'\n"
          "jq2 = a q1 + b'q0'q1\nkq2 = 1\n"
          "y = q2 + a q0 q1' + a'b'q0 q1 + a'b'q0'q1'\n")
 
+# A game by keyboard alone: the keys, then the lamps lit and the sentence
+# said, worked out by hand from the state and output tables; and what the
+# notebook then holds, from the same tables, a part not seen as dots.
+CONTROLS = {"Input A": "a", "Input B": "b", "Flip-flop Q2": "q2",
+            "Flip-flop Q1": "q1", "Flip-flop Q0": "q0", "Clock": None,
+            "Reset": None}
+KEYBOARD = [
+    (["Tab", "Space"], ["a"], "Input A on; Y dark."),
+    (["Tab"] * 5 + ["Enter"], ["a"], "Clock: Q2 Q1 Q0 now 0 0 0; Y dark."),
+    (["Shift+Tab"] * 5 + ["Space"], ["y"], "Input A off; Y lit."),
+    (["Tab"] * 5 + ["Enter"], ["q1", "q0", "y"],
+     "Clock: Q2 Q1 Q0 now 0 1 1; Y lit."),
+    (["Enter"], ["q1"], "Clock: Q2 Q1 Q0 now 0 1 0; Y dark."),
+    (["Tab", "Space"], ["y"], "Reset: Q2 Q1 Q0 now 0 0 0; Y lit."),
+    (["Shift+Tab"] * 5 + ["Space"], ["b"], "Input B on; Y dark."),
+    (["Tab", "Space"], ["b", "q2", "y"], "Flip-flop Q2 on; Y lit."),
+    (["Tab", "Space"], ["b", "q2", "q1", "y"], "Flip-flop Q1 on; Y lit."),
+    (["Tab", "Space"], ["b", "q2", "q1", "q0", "y"],
+     "Flip-flop Q0 on; Y lit."),
+    (["Tab", "Enter"], ["b"], "Clock: Q2 Q1 Q0 now 0 0 0; Y dark."),
+]
+SEEN = """Q2Q1Q0 | AB=00 | AB=01 | AB=10 | AB=11
+000    | 011/1 | .../0 | 000/0 | ...
+001    | ...   | ...   | ...   | ...
+010    | .../0 | ...   | ...   | ...
+011    | 010/1 | ...   | ...   | ...
+100    | ...   | .../1 | ...   | ...
+101    | ...   | ...   | ...   | ...
+110    | ...   | .../1 | ...   | ...
+111    | ...   | 000/1 | ...   | ...
+"""
+
+
+def luminance(rgb):
+    """WCAG's relative luminance of an (r, g, b) colour."""
+    return sum(w * (c / 12.92 if c <= 0.03928 else
+                    ((c + 0.055) / 1.055) ** 2.4)
+               for w, c in zip((0.2126, 0.7152, 0.0722),
+                               (c / 255 for c in rgb)))
+
+
+def contrast(one, other):
+    high, low = sorted((luminance(one), luminance(other)), reverse=True)
+    return (high + 0.05) / (low + 0.05)
+
+
 # Counts the timers, intervals and animation frames the page asks for, and
 # whether the panel's right, middle and wheel presses were kept from the
 # page: installed before any script of the page runs.
@@ -101,6 +147,9 @@ class PageTest(unittest.TestCase):
             with self.subTest(step=what):
                 p.click(*self.at(x, y), {1: "left", 3: "right"}[button])
                 p.wait_for_canvas(game.showing(expected), what)
+                if what == "right-click lamp a":
+                    self.assertEqual("Pressed the panel; Y lit.",
+                                     self.text("status"))
         # Idle, the page runs nothing of its own.
         before = p.evaluate("window.scheduled")
         time.sleep(1)
@@ -121,6 +170,58 @@ class PageTest(unittest.TestCase):
                    "the closing line")
         self.assertEqual("The panel is closed.Start again",
                          self.text("status"))
+
+    def test_played_by_keyboard_and_screen_reader_with_its_notebook(self):
+        server = self.open()
+        p = self.page
+        p.call("Browser.grantPermissions", origin=server.url[:-1],
+               permissions=["clipboardReadWrite", "clipboardSanitizedWrite"])
+        p.wait_for_canvas(game.showing([]), "the panel, all dark")
+        self.assertEqual("", self.text("status"))
+        self.assertIn("Y not yet worked out.", self.text("state"))
+        self.assertEqual({name: "false" if lamp else None
+                          for name, lamp in CONTROLS.items()},
+                         {name: pressed for name, pressed in p.buttons()
+                          .items() if name in CONTROLS})
+        self.assertEqual([], p.axe_violations())
+        for keys, lit, said in KEYBOARD:
+            with self.subTest(said=said):
+                p.key(*keys)
+                p.wait_for_canvas(game.showing(lit), said)
+                self.assertEqual(said, self.text("status").rstrip("\xa0"))
+                self.assertEqual({name: str(lamp in lit).lower() for
+                                  name, lamp in CONTROLS.items() if lamp},
+                                 {name: pressed for name, pressed in
+                                  p.buttons().items() if CONTROLS.get(name)})
+                # The focus ring, white around black, stands out at least
+                # three times as bright or dark as the panel beside it.
+                left, top, width = p.evaluate(
+                    "(r => [r.left, r.top, r.width])"
+                    "(document.activeElement.getBoundingClientRect())")
+                ring = p.screenshot(left - 12, top, 12, 1)
+                self.assertEqual((255, 255, 255), ring.pixel(8, 0))
+                self.assertGreaterEqual(contrast(ring.pixel(8, 0),
+                                                 ring.pixel(0, 0)), 3)
+        self.assertIn("A off, B on. Q2 Q1 Q0: 0 0 0. Y dark.",
+                      self.text("state"))
+        self.assertEqual([], p.axe_violations())
+        # The notebook holds what the panel showed and nothing more, the
+        # same after a reload; Clear empties it.
+        for _ in range(2):
+            p.evaluate("document.getElementById('copy-seen').click()")
+            self.assertEqual(SEEN, p.wait_for("navigator.clipboard.readText()"
+                                              ".then(t => t.includes('/')"
+                                              " && t)", "the notebook"))
+            self.assertEqual(["011/1", ".../0", "000/0", ""], p.evaluate(
+                "[...document.querySelectorAll('#notebook tbody td')]"
+                ".slice(0, 4).map(td => td.textContent)"))
+            self.assertEqual("next state: 4 of 32; Y: 8 of 32",
+                             self.text("seen-count"))
+            p.call("Page.reload", session=True)
+            p.wait_for("window.Module && Module.calledRun", "the program")
+        p.evaluate("document.getElementById('clear-seen').click()")
+        self.assertEqual("next state: 0 of 32; Y: 0 of 32",
+                         self.text("seen-count"))
 
     def test_the_answer_checker_beside_a_panel_that_keeps_its_keys(self):
         self.open()
@@ -148,7 +249,7 @@ class PageTest(unittest.TestCase):
         p.click(*self.at(*game.LAMP_MIDDLE["a"]))
         p.wait_for_canvas(lambda shot: game.lit_lamps(shot) == {"a"} and
                           game.overlay_hidden(shot), "lamp a, no overlay")
-        self.assertEqual("", self.text("status"))
+        self.assertEqual("Input A on; Y dark.", self.text("status"))
         # A press on the panel gives it the keyboard again.
         p.key(*"gnarlwick")
         p.wait_for_canvas(game.overlay_shown, "the overlay")
@@ -183,22 +284,19 @@ class PageTest(unittest.TestCase):
         root = p.call("DOM.getDocument", session=True)["root"]["nodeId"]
         canvas = p.call("DOM.querySelector", session=True, nodeId=root,
                         selector="canvas")["nodeId"]
-        self.assertIn("The panel", p.call(
+        self.assertIn("type here", p.call(
             "Accessibility.getPartialAXTree", session=True, nodeId=canvas,
             fetchRelatives=False)["nodes"][0]["name"]["value"])
         # Every kind of text at least 4.5 times as bright as the page.
-        def luminance(colour):
-            rgb = [int(c) / 255 for c in colour[4:-1].split(",")[:3]]
-            return sum(w * (c / 12.92 if c <= 0.03928 else
-                            ((c + 0.055) / 1.055) ** 2.4)
-                       for w, c in zip((0.2126, 0.7152, 0.0722), rgb))
-        ground = luminance(p.evaluate(
+        def rgb(colour):
+            return [int(c) for c in colour[4:-1].split(",")[:3]]
+        ground = rgb(p.evaluate(
             "getComputedStyle(document.body).backgroundColor"))
         for colour in p.evaluate(
                 "[...document.querySelectorAll('h1, h2, p, b, summary')]"
                 ".map(e => getComputedStyle(e).color)"):
-            self.assertGreaterEqual((luminance(colour) + 0.05) /
-                                    (ground + 0.05), 4.5, colour)
+            self.assertGreaterEqual(contrast(rgb(colour), ground), 4.5,
+                                    colour)
 
     def test_played_offline_and_replaced_when_rebuilt(self):
         site = tempfile.mkdtemp(prefix="zelm-site-")
