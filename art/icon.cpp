@@ -27,7 +27,7 @@ struct Ink {
 };
 
 static const Ink kInks[] = {
-    {'.', 0, true },
+    {'.', 0, true},
     {'#', 0, false},
     {'+', 1, false},
 };

@@ -28,24 +28,18 @@ struct Glass {
     Colour dark_centre, dark_rim, lit_centre, lit_rim;
 };
 
-static const Glass kGreenGlass = {
-    {0.10f, 0.24f, 0.12f, 1},
-    {0.04f, 0.10f, 0.05f, 1},
-    {0.85f, 1.00f, 0.80f, 1},
-    {0.15f, 0.80f, 0.25f, 1}
-};
-static const Glass kAmberGlass = {
-    {0.28f, 0.20f, 0.06f, 1},
-    {0.11f, 0.07f, 0.02f, 1},
-    {1.00f, 0.96f, 0.72f, 1},
-    {1.00f, 0.62f, 0.08f, 1}
-};
-static const Glass kRedGlass = {
-    {0.28f, 0.08f, 0.07f, 1},
-    {0.11f, 0.03f, 0.03f, 1},
-    {1.00f, 0.82f, 0.74f, 1},
-    {0.95f, 0.16f, 0.10f, 1}
-};
+static const Glass kGreenGlass = {{0.10f, 0.24f, 0.12f, 1},
+                                  {0.04f, 0.10f, 0.05f, 1},
+                                  {0.85f, 1.00f, 0.80f, 1},
+                                  {0.15f, 0.80f, 0.25f, 1}};
+static const Glass kAmberGlass = {{0.28f, 0.20f, 0.06f, 1},
+                                  {0.11f, 0.07f, 0.02f, 1},
+                                  {1.00f, 0.96f, 0.72f, 1},
+                                  {1.00f, 0.62f, 0.08f, 1}};
+static const Glass kRedGlass = {{0.28f, 0.08f, 0.07f, 1},
+                                {0.11f, 0.03f, 0.03f, 1},
+                                {1.00f, 0.82f, 0.74f, 1},
+                                {0.95f, 0.16f, 0.10f, 1}};
 
 // The glass of a lamp's painting; null for an image that is no lamp.
 static const Glass* GlassOf(Painting painting)

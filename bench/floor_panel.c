@@ -15,13 +15,8 @@ static const char* files[8] = {
     "data/a.png",    "data/b.png",  "data/y.png",  "data/gnarlwick.png"};
 /* Drawing order as image index, cell index (-1: always) and position. */
 static const int order[7][4] = {
-    {0, -1, 0,   0  },
-    {3, 4,  115, 204},
-    {2, 3,  156, 204},
-    {1, 2,  192, 204},
-    {4, 0,  30,  72 },
-    {5, 1,  30,  118},
-    {6, 5,  272, 112},
+    {0, -1, 0, 0},  {3, 4, 115, 204}, {2, 3, 156, 204}, {1, 2, 192, 204},
+    {4, 0, 30, 72}, {5, 1, 30, 118},  {6, 5, 272, 112},
 };
 
 int FloorInit(void)

@@ -242,11 +242,7 @@ bool ReadAnswer(const char* text, size_t size, Answer* answer,
     problems->count = 0;
     if (size >= 2 && (memcmp(text, "\xff\xfe", 2) == 0 ||
                       memcmp(text, "\xfe\xff", 2) == 0)) {
-        AddProblem(problems,
-                   {
-                       {NULL, 0, 1},
-                       1
-        },
+        AddProblem(problems, {{NULL, 0, 1}, 1},
                    "the answer is UTF-16: save it as UTF-8");
         return false;
     }

@@ -139,10 +139,7 @@ static bool ParsePrimary(Parser* p, Reading* reading, const Token* after)
 {
     if (At(p, kName)) {
         const Spelling& name = *Take(p).spelling;
-        *reading = {
-            {name.value, name.text},
-            kNoOperator
-        };
+        *reading = {{name.value, name.text}, kNoOperator};
         return true;
     }
     if (!At(p, kOpen))

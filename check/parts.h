@@ -45,7 +45,7 @@ inline constexpr Part kParts[] = {
     {"Q0", &Circuit::q0, {"jq0", "kq0", "q0+"}},
     {"Q1", &Circuit::q1, {"jq1", "kq1", "q1+"}},
     {"Q2", &Circuit::q2, {"jq2", "kq2", "q2+"}},
-    {"Y",  &Circuit::y,  {NULL, NULL, "y"}    },
+    {"Y", &Circuit::y, {NULL, NULL, "y"}},
 };
 const int kPartCount = sizeof kParts / sizeof kParts[0];
 

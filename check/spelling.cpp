@@ -16,6 +16,7 @@ static const TruthTable kQ2 = CasesWhereOn(&Circuit::q2);
 
 // A symbol or a name that begins with another of its kind comes before
 // it, as the lexer takes the first that matches (checked below).
+// A table in columns under its header, which clang-format would undo.
 // clang-format off
 constexpr Spelling kSpellings[] = {
 //   text       meaning     value       documented
@@ -104,16 +105,16 @@ struct NotationLine {
 };
 
 static const NotationLine kNotation[] = {
-    {"output",      kShown,     kShown,     false, ""                                     },
-    {"J and K",     kJ,         kK,         true,  ", and so for q1 and q2"               },
-    {"next state",  kShown,     kShown,     true,  ", and so for q1 and q2"               },
-    {"names",       kName,      kName,      false, ", in any case, as are the words below"},
-    {"AND",         kAnd,       kAnd,       false, ", or two names side by side"          },
-    {"OR",          kOr,        kOr,        false, ""                                     },
-    {"XOR",         kXor,       kXor,       false, ", in parentheses beside AND or OR"    },
-    {"NOT before",  kNotBefore, kNotBefore, false, ""                                     },
-    {"NOT after",   kNotAfter,  kNotAfter,  false, ""                                     },
-    {"parentheses", kOpen,      kClose,     false, ", to group"                           },
+    {"output", kShown, kShown, false, ""},
+    {"J and K", kJ, kK, true, ", and so for q1 and q2"},
+    {"next state", kShown, kShown, true, ", and so for q1 and q2"},
+    {"names", kName, kName, false, ", in any case, as are the words below"},
+    {"AND", kAnd, kAnd, false, ", or two names side by side"},
+    {"OR", kOr, kOr, false, ""},
+    {"XOR", kXor, kXor, false, ", in parentheses beside AND or OR"},
+    {"NOT before", kNotBefore, kNotBefore, false, ""},
+    {"NOT after", kNotAfter, kNotAfter, false, ""},
+    {"parentheses", kOpen, kClose, false, ", to group"},
 };
 
 // A spelling as the documents show it: a word operator in capitals, a

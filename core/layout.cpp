@@ -4,6 +4,7 @@
 #include "cheat.h"
 #include "circuit.h"
 
+// A table in columns under its header, which clang-format would undo.
 // clang-format off
 constexpr PanelImage kPanelImages[kImageCount] = {
 //   name             path                  alpha  shown by         x    y    toggles  painting          label  at

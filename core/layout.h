@@ -88,11 +88,7 @@ struct PushButton {
     HitBox box;
 };
 
-inline constexpr PushButton kClockButton = {
-    "CLOCK", -33, {116, 140, 9, 33}
-};
-inline constexpr PushButton kResetButton = {
-    "RESET", 29, {189, 213, 10, 34}
-};
+inline constexpr PushButton kClockButton = {"CLOCK", -33, {116, 140, 9, 33}};
+inline constexpr PushButton kResetButton = {"RESET", 29, {189, 213, 10, 34}};
 
 #endif

@@ -25,14 +25,10 @@ struct Handle {
 };
 
 static constexpr Handle kHandles[] = {
-    {kImageZelm,      &gi_zelm     },
-    {kImageQ0,        &gi_q0       },
-    {kImageQ1,        &gi_q1       },
-    {kImageQ2,        &gi_q2       },
-    {kImageA,         &gi_a        },
-    {kImageB,         &gi_b        },
-    {kImageY,         &gi_y        },
-    {kImageGnarlwick, &gi_gnarlwick},
+    {kImageZelm, &gi_zelm}, {kImageQ0, &gi_q0},
+    {kImageQ1, &gi_q1},     {kImageQ2, &gi_q2},
+    {kImageA, &gi_a},       {kImageB, &gi_b},
+    {kImageY, &gi_y},       {kImageGnarlwick, &gi_gnarlwick},
 };
 
 static constexpr bool OneHandleForEachNameInOrder()

@@ -37,11 +37,12 @@
 #include "layout.h"
 #include "platform.h"
 
+// JavaScript, which clang-format would take for C++ and mangle.
+// clang-format off
+
 // Resolves at the next input event the page receives: the listeners are
 // on the window, so they run after SDL's own (on the canvas and the
-// document) have queued the event.  (JavaScript, which clang-format would
-// take for C++ and mangle.)
-// clang-format off
+// document) have queued the event.
 EM_ASYNC_JS(void, WaitForInput, (), {
     if (!Module.zelmWakeOn) {
         Module.zelmWakeOn = true;

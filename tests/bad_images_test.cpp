@@ -53,17 +53,17 @@ const char kRunsPast[] = "damaged PNG: a chunk runs past the end of the file";
 const char kNoEnd[] = "damaged PNG: the file ends before IEND";
 
 const BadCase kCases[] = {
-    {kMissing,        "missing",                      false, NULL                },
-    {kEmpty,          "zero bytes",                   false, NULL                },
-    {kCutShort,       "a PNG cut short",              false, kRunsPast           },
-    {kRandomBytes,    "random bytes",                 false, NULL                },
-    {kBrokenChecksum, "a PNG with a broken checksum", false, NULL                },
-    {kDirectory,      "a directory",                  false, "not a regular file"},
-    {kOnePixel,       "a 1 x 1 PNG",                  true,  NULL                },
-    {kHuge,           "an 8000 x 8000 PNG",           true,  NULL                },
-    {kBitmap,         "a BMP",                        true,  NULL                },
-    {kTooWideForSdl,  "a PNG wider than SDL's pitch", false, NULL                },
-    {kTextCutShort,   "a PNG cut short in a tEXt",    false, kRunsPast           },
+    {kMissing, "missing", false, NULL},
+    {kEmpty, "zero bytes", false, NULL},
+    {kCutShort, "a PNG cut short", false, kRunsPast},
+    {kRandomBytes, "random bytes", false, NULL},
+    {kBrokenChecksum, "a PNG with a broken checksum", false, NULL},
+    {kDirectory, "a directory", false, "not a regular file"},
+    {kOnePixel, "a 1 x 1 PNG", true, NULL},
+    {kHuge, "an 8000 x 8000 PNG", true, NULL},
+    {kBitmap, "a BMP", true, NULL},
+    {kTooWideForSdl, "a PNG wider than SDL's pitch", false, NULL},
+    {kTextCutShort, "a PNG cut short in a tEXt", false, kRunsPast},
 };
 
 std::vector<char> ReadFile(const std::string& path)

@@ -75,16 +75,6 @@ std::string Contents(const std::string& path)
     return std::string(std::istreambuf_iterator<char>(file), {});
 }
 
-// The text with every match of each pattern replaced, in order.
-std::string
-Rewritten(std::string text,
-          const std::vector<std::pair<std::string, std::string>>& replacements)
-{
-    for (const auto& [pattern, by] : replacements)
-        text = std::regex_replace(text, std::regex(pattern), by);
-    return text;
-}
-
 // An experiment must show the player a difference: what his equations
 // predict there is not what the tables say the panel shows.
 void ExpectExperimentDisagreesWithTheTables(const std::string& out)
@@ -141,42 +131,46 @@ TEST(Checker, TheCircuitsOwnEquationsSolveItInEitherNotation)
 
 TEST(Checker, SingleMistakesAreCountedAndShownByAnExperiment)
 {
-    // The cases counted are read off the tables by hand; the two first
-    // rows differ from the design's equations but behave alike.
+    // The cases counted are read off the tables by hand, as each row's
+    // first field says; the two first rows differ from the design's
+    // equations but behave alike.
     const struct {
-        const char *from, *to;
+        const char *why, *from, *to;
         int status;
         const char* says;
     } mistakes[] = {
-        {"kq2 = 1",                              "kq2 = q2", 0, "Solved"},
-        {"q0'·q1'·q2'",                        "q0'·q2'", 0, "Solved"},
- // Q0 from state 000: 011, 001, 000, 000; J = a gives 0, 0, 1, 1.
-        {"jq0 = a'",                             "jq0 = a",  1,
+        {"K of a flip-flop that always toggles or resets", "kq2 = 1",
+         "kq2 = q2", 0, "Solved"},
+        {"q1' in a term where q0' and q2' already rule out the rest",
+         "q0'·q1'·q2'", "q0'·q2'", 0, "Solved"},
+        {"Q0 from state 000: 011, 001, 000, 000; J = a gives 0, 0, 1, 1",
+         "jq0 = a'", "jq0 = a", 1,
          "✗ Q0, as J and K: wrong in 4 of the 32 cases. J is wrong in 4 "
          "cases (where Q0 is off); K is right. Set A off, B off and Q2 Q1 "
          "Q0 to 0 0 0, press CLOCK and watch Q0: your equations say it "
-         "stays dark."                                                  },
- // Q0 from 001 and 101 with b = 0 goes dark; K = q1 holds it.
-        {"kq0 = q1 + b'",                        "kq0 = q1", 1,
+         "stays dark."},
+        {"Q0 from 001 and 101 with b = 0 goes dark; K = q1 holds it",
+         "kq0 = q1 + b'", "kq0 = q1", 1,
          "wrong in 4 of the 32 cases. J is right; K is wrong in 4 cases "
-         "(where Q0 is on). Set A off, B off and Q2 Q1 Q0 to 0 0 1"     },
- // Y of 000 with a = b = 0 is the only one the last term lights.
-        {"q1 + a'·b'·q0'·q1'\n",              "q1\n",     1,
+         "(where Q0 is on). Set A off, B off and Q2 Q1 Q0 to 0 0 1"},
+        {"Y of 000 with a = b = 0 is the only one the last term lights",
+         "q1 + a'·b'·q0'·q1'\n", "q1\n", 1,
          "✗ Y: wrong in 1 of the 32 cases. Set A off, B off and Q2 Q1 Q0 "
          "to 0 0 0, then click an empty part of the panel (any press "
-         "refreshes Y) and watch Y: your equations say it stays dark."  },
- // Y is lit wherever Q2 is; without q2 only 4 of those 16 light,
-  // and of the 12 others, 4 light two lamps: the table's first.
-        {"y = q2 + ",                            "y = ",     1,
+         "refreshes Y) and watch Y: your equations say it stays dark."},
+        {"Y is lit wherever Q2 is; without q2 only 4 of those 16 light, "
+         "and of the 12 others, 4 light two lamps: the table's first",
+         "y = q2 + ", "y = ", 1,
          "✗ Y: wrong in 12 of the 32 cases. Set A off, B on and Q2 Q1 Q0 to "
-         "1 0 0,"                                                       },
-        {"jq2 = a·q1 + b'·q0'·q1\nkq2 = 1\n", "",         1,
-         "Not solved yet: Q0, Q1 and Y are right; Q2 is missing."       },
+         "1 0 0,"},
+        {"Q2 not given", "jq2 = a·q1 + b'·q0'·q1\nkq2 = 1\n", "", 1,
+         "Not solved yet: Q0, Q1 and Y are right; Q2 is missing."},
     };
     for (const auto& mistake : mistakes) {
         Report report = Check(Replaced(kRight, mistake.from, mistake.to));
-        EXPECT_EQ(mistake.status, report.status) << mistake.to;
+        EXPECT_EQ(mistake.status, report.status) << mistake.why;
         EXPECT_NE(std::string::npos, report.out.find(mistake.says))
+            << mistake.why << "\n"
             << report.out;
         if (report.out.find("Set A") != std::string::npos)
             ExpectExperimentDisagreesWithTheTables(report.out);
@@ -202,28 +196,26 @@ TEST(Checker, AnswersThatCannotBeReadAreRefusedWithTheirPlace)
 {
     const std::string deep =
         std::string(201, '(') + "a" + std::string(201, ')');
-    // "y=" in UTF-16, a byte-order mark first: clang-format 14 crashes on
-    // it within the table, whose columns it aligns.
-    const std::string utf16("\xff\xfey\0=\0", 6);
     const struct {
         std::string answer, place, message;
     } refusals[] = {
-        {"y = a + c\n",                      "1:9",       "unknown name 'c'"        },
-        {"y = (a + b\n",                     "1:5",       "this '(' is never closed"},
-        {"y = a + b)\n",                     "1:10",      "')' has no '(' to close" },
-        {"y = a +\n",                        "1:7",       "'+' has nothing after it"},
-        {"y a + b\n",                        "1:2",       "expected '=' after 'y'"  },
-        {"y = a\n\nY = b\n",                 "3:1",       "y is given twice"        },
-        {"y = 1\njq1 = a\n",                 "2:1",       "jq1 is given without kq1"},
-        {"j1 = a\nk1 = 1\nd1 = a\n",         "3:1",
-         "q1 is given as J and K and as its next state"                             },
-        {"y = a ^ b q0\n",                   "1:11",      "XOR beside AND or OR"    },
-        {"y = a + " + std::string(1000,      'b') + "\n", "1:1001",
+        {"y = a + c\n", "1:9", "unknown name 'c'"},
+        {"y = (a + b\n", "1:5", "this '(' is never closed"},
+        {"y = a + b)\n", "1:10", "')' has no '(' to close"},
+        {"y = a +\n", "1:7", "'+' has nothing after it"},
+        {"y a + b\n", "1:2", "expected '=' after 'y'"},
+        {"y = a\n\nY = b\n", "3:1", "y is given twice"},
+        {"y = 1\njq1 = a\n", "2:1", "jq1 is given without kq1"},
+        {"j1 = a\nk1 = 1\nd1 = a\n", "3:1",
+         "q1 is given as J and K and as its next state"},
+        {"y = a ^ b q0\n", "1:11", "XOR beside AND or OR"},
+        {"y = a + " + std::string(1000, 'b') + "\n", "1:1001",
          "the line is longer than 1000"},
-        {"y = " + deep + "\n",                                  "1:205",                          "parentheses nested deeper than 200"           },
-        {std::string("y = a\0b\n",                                  8),                      "1:6",  "a NUL byte"},
-        {"y = caf\xe9\n",                      "1:8",                                 "a byte that is not UTF-8 (0xE9)"                                           },
-        {utf16, "1:1","the answer is UTF-16: save it as UTF-8"},
+        {"y = " + deep + "\n", "1:205", "parentheses nested deeper than 200"},
+        {std::string("y = a\0b\n", 8), "1:6", "a NUL byte"},
+        {"y = caf\xe9\n", "1:8", "a byte that is not UTF-8 (0xE9)"},
+        {std::string("\xff\xfey\0=\0", 6), "1:1",
+         "the answer is UTF-16: save it as UTF-8"},
     };
     for (const auto& refusal : refusals) {
         Report report = Check(refusal.answer);
@@ -258,20 +250,21 @@ TEST(Checker, TheProgramsCommandLine)
         int status;
         std::string out, err;
     } runs[] = {
-        {"\"$CHECK\" --help",                           0, "Usage: zelm-check [FILE]\n",    ""                          },
-        {"\"$CHECK\" --version",                        0, "zelm-check " ZELM_VERSION "\n", ""                          },
-        {"\"$CHECK\" --verbose",                        2, "",                              "unknown option '--verbose'"},
-        {"\"$CHECK\" a b",                              2, "",                              "one answer at a time"      },
-        {"\"$CHECK\" /nonexistent",                     2, "",                              "/nonexistent: No such file"},
-        {"\"$CHECK\" /tmp",                             2, "",                              "/tmp: is a folder"         },
-        {"\"$CHECK\" /dev/zero",                        2, "",                              "longer than 1 MiB"         },
-        {"truncate -s 100M big && \"$CHECK\" big",      2, "",
-         "big: longer than 1 MiB"                                                                                       },
-        {answer + " | \"$CHECK\"",                      1, "  y = a\n",                     ""                          },
-        {answer + " | \"$CHECK\" -",                    1, "  y = a\n",                     ""                          },
-        {"bash -c '\"$CHECK\" <(" + answer + ")'",      1, "  y = a\n",                     ""                          },
+        {"\"$CHECK\" --help", 0, "Usage: zelm-check [FILE]\n", ""},
+        {"\"$CHECK\" --version", 0, "zelm-check " ZELM_VERSION "\n", ""},
+        {"\"$CHECK\" --verbose", 2, "", "unknown option '--verbose'"},
+        {"\"$CHECK\" a b", 2, "", "one answer at a time"},
+        {"\"$CHECK\" /nonexistent", 2, "", "/nonexistent: No such file"},
+        {"\"$CHECK\" /tmp", 2, "", "/tmp: is a folder"},
+        {"\"$CHECK\" /dev/zero", 2, "", "longer than 1 MiB"},
+        {"truncate -s 100M big && \"$CHECK\" big", 2, "",
+         "big: longer than 1 MiB"},
+        {answer + " | \"$CHECK\"", 1, "  y = a\n", ""},
+        {answer + " | \"$CHECK\" -", 1, "  y = a\n", ""},
+        {"bash -c '\"$CHECK\" <(" + answer + ")'", 1, "  y = a\n", ""},
         {"script -qec \"$CHECK\" /dev/null </dev/null", 1,
-         "Type your equations, one a line (such as y = a·b'), then Ctrl-D.",               ""                          },
+         "Type your equations, one a line (such as y = a·b'), then Ctrl-D.",
+         ""},
     };
     char folder[] = "/tmp/zelm-check-XXXXXX";
     ASSERT_NE(nullptr, mkdtemp(folder));
@@ -291,6 +284,10 @@ TEST(Checker, TheProgramsCommandLine)
     std::filesystem::remove_all(folder);
 }
 
+// The notation as the table prints it, one line a meaning: each spelling
+// shown is read as its line says (put for S, one at a time, or in turn
+// where the answer has two), and every document that teaches it shows
+// those lines, as its reader sees them.
 TEST(Checker, EveryDocumentTeachesTheTablesNotationAndTheReaderReadsIt)
 {
     char* printed;
@@ -301,19 +298,17 @@ TEST(Checker, EveryDocumentTeachesTheTablesNotationAndTheReaderReadsIt)
     const std::string table(printed, size);
     free(printed);
 
-    // Each spelling shown is read as its line says: put for S, one at a
-    // time, or in turn where the answer has two.
     const std::map<std::string, std::pair<std::string, std::string>> read = {
-        {"output",      {"S = 1", "  y = 1\n"}           },
-        {"J and K",     {"S = 1", "q0 is given without "}},
-        {"next state",  {"S = 1", "  q0+ = 1\n"}         },
-        {"names",       {"y = S", "  y = S\n"}           },
-        {"AND",         {"y = a S b", "  y = a·b\n"}    },
-        {"OR",          {"y = a S b", "  y = a + b\n"}   },
-        {"XOR",         {"y = a S b", "  y = a ⊕ b\n"} },
-        {"NOT before",  {"y = S a", "  y = a'\n"}        },
-        {"NOT after",   {"y = a S", "  y = a'\n"}        },
-        {"parentheses", {"y = S a S", "  y = a\n"}       },
+        {"output", {"S = 1", "  y = 1\n"}},
+        {"J and K", {"S = 1", "q0 is given without "}},
+        {"next state", {"S = 1", "  q0+ = 1\n"}},
+        {"names", {"y = S", "  y = S\n"}},
+        {"AND", {"y = a S b", "  y = a·b\n"}},
+        {"OR", {"y = a S b", "  y = a + b\n"}},
+        {"XOR", {"y = a S b", "  y = a ⊕ b\n"}},
+        {"NOT before", {"y = S a", "  y = a'\n"}},
+        {"NOT after", {"y = a S", "  y = a'\n"}},
+        {"parentheses", {"y = S a S", "  y = a\n"}},
     };
     std::istringstream lines(table);
     for (std::string line; std::getline(lines, line);) {
@@ -336,36 +331,30 @@ TEST(Checker, EveryDocumentTeachesTheTablesNotationAndTheReaderReadsIt)
         }
     }
 
-    // Every document shows those lines, as its reader sees them.
-    const std::string source = ZELM_SOURCE_DIR;
+    // The manual page's glyphs, and the page's text without its tags.
+    std::string manual = Contents(ZELM_SOURCE_DIR "/dist/zelm-check.6.in");
+    const struct {
+        const char *glyph, *shown;
+    } glyphs[] = {
+        {"\\(pc", "·"}, {"\\(AN", "∧"}, {"\\(OR", "∨"}, {"\\(ha", "^"},
+        {"\\(c+", "⊕"}, {"\\(ti", "~"}, {"\\(no", "¬"}, {"\\(aq", "'"},
+    };
+    for (const auto& glyph : glyphs)
+        manual = Replaced(manual, glyph.glyph, glyph.shown, true);
+    std::string page =
+        std::regex_replace(Contents(ZELM_SOURCE_DIR "/front/web/index.html"),
+                           std::regex("<[^>]*>"), "");
     FILE* help = popen(ZELM_CHECK " --help", "r");
     ASSERT_NE(nullptr, help);
     std::string usage;
     for (int c; (c = fgetc(help)) != EOF;)
         usage += static_cast<char>(c);
     pclose(help);
-    const std::string documents[] = {
-        usage,
-        Contents(source + "/README.md"),
-        Rewritten(Contents(source + "/dist/zelm-check.6.in"),
-                  {{R"(\\\(pc)", "·"},
-                                                               {R"(\\\(AN)", "∧"},
-                                                               {R"(\\\(OR)", "∨"},
-                                                               {R"(\\\(ha)", "^"},
-                                                               {R"(\\\(c\+)", "⊕"},
-                                                               {R"(\\\(ti)", "~"},
-                                                               {R"(\\\(no)", "¬"},
-                                                               {R"(\\\(aq)", "'"}}
-                    ),
-        Rewritten(Contents(source + "/front/web/index.html"),
-                  {{"<[^>]*>", ""}, {"&amp;", "&"},   {"&lt;", "<"} }
-                    ),
-    };
-    for (const std::string& document : documents)
-        EXPECT_NE(std::string::npos, Rewritten(document,
-                                               {
-                                                   {"\n +", "\n"}
-        })
-                                         .find("\n" + table))
+    for (const std::string& document :
+         {usage, Contents(ZELM_SOURCE_DIR "/README.md"), manual,
+          Replaced(page, "&amp;", "&", true)})
+        EXPECT_NE(std::string::npos,
+                  std::regex_replace(document, std::regex("\n +"), "\n")
+                      .find("\n" + table))
             << document;
 }

@@ -182,12 +182,8 @@ TEST(Circuit, CasesAreNumberedAsTheStateTableIsRead)
         int number, state, inputs;
         const char* cells; // a b q0 q1 q2
     } cases[] = {
-        {0,  0, 0, "00000"},
-        {1,  0, 1, "01000"},
-        {2,  0, 2, "10000"},
-        {13, 3, 1, "01110"},
-        {22, 5, 2, "10101"},
-        {31, 7, 3, "11111"},
+        {0, 0, 0, "00000"},  {1, 0, 1, "01000"},  {2, 0, 2, "10000"},
+        {13, 3, 1, "01110"}, {22, 5, 2, "10101"}, {31, 7, 3, "11111"},
     };
     for (const auto& c : cases) {
         EXPECT_EQ(c.number, CaseNumber(c.state, c.inputs));

@@ -230,14 +230,10 @@ TEST_F(Events, LeftPressesActExactlyInsideEachHitBox)
             int x, y;
             bool inside;
         } const points[] = {
-            {box.left,      mid_y,          false},
-            {box.left + 1,  mid_y,          true },
-            {box.right,     mid_y,          true },
-            {box.right + 1, mid_y,          false},
-            {mid_x,         box.top,        false},
-            {mid_x,         box.top + 1,    true },
-            {mid_x,         box.bottom,     true },
-            {mid_x,         box.bottom + 1, false},
+            {box.left, mid_y, false},  {box.left + 1, mid_y, true},
+            {box.right, mid_y, true},  {box.right + 1, mid_y, false},
+            {mid_x, box.top, false},   {mid_x, box.top + 1, true},
+            {mid_x, box.bottom, true}, {mid_x, box.bottom + 1, false},
         };
         for (const auto& point : points) {
             LoadCells(box.start.c_str());

@@ -18,15 +18,10 @@
 
 // The handle the program loads each image into, by its file.
 static const std::map<std::string, SDL_Surface**> kHandleOfFile = {
-    {"zelm.png",      &gi_zelm     },
-    {"q0.png",        &gi_q0       },
-    {"q1.png",        &gi_q1       },
-    {"q2.png",        &gi_q2       },
-    {"a.png",         &gi_a        },
-    {"b.png",         &gi_b        },
-    {"y.png",         &gi_y        },
-    {"gnarlwick.png", &gi_gnarlwick}
-};
+    {"zelm.png", &gi_zelm}, {"q0.png", &gi_q0},
+    {"q1.png", &gi_q1},     {"q2.png", &gi_q2},
+    {"a.png", &gi_a},       {"b.png", &gi_b},
+    {"y.png", &gi_y},       {"gnarlwick.png", &gi_gnarlwick}};
 
 // The rows of the panel's tables that begin with kind, split at '|' and
 // trimmed, without the kind.
