@@ -9,7 +9,9 @@ static bool NextJK(bool q, bool j, bool k)
     return (j && !q) || (!k && q);
 }
 
-Circuit AfterClockEdge(Circuit c)
+// One clock edge, in place: the one body of ClockStep and AfterClockEdge,
+// so that the panel's own step writes its cells where they stand.
+static void Clock(Circuit& c)
 {
     // Every input is fixed before any flip-flop moves, so all three switch
     // on the same pre-step state: the clocking is synchronous.
@@ -24,7 +26,12 @@ Circuit AfterClockEdge(Circuit c)
     c.q0 = NextJK(c.q0, c.jq0, c.kq0);
     c.q1 = NextJK(c.q1, c.jq1, c.kq1);
     c.q2 = NextJK(c.q2, c.jq2, c.kq2);
-    return c;
+}
+
+Circuit AfterClockEdge(Circuit circuit)
+{
+    Clock(circuit);
+    return circuit;
 }
 
 bool OutputOf(const Circuit& c)
@@ -35,7 +42,7 @@ bool OutputOf(const Circuit& c)
 
 void ClockStep()
 {
-    g_circuit = AfterClockEdge(g_circuit);
+    Clock(g_circuit);
 }
 
 void ResetFlipFlops()
