@@ -89,10 +89,12 @@ static Target MatchTarget(const std::string& name)
             continue;
         std::string form = spelling.text;
         size_t number = form.find('#');
-        if (number == std::string::npos && form == name)
-            return {kOutputPart, KindOf(spelling.meaning)};
-        for (int part = 0; number != std::string::npos && part < kFlipFlopCount;
-             part++) {
+        if (number == std::string::npos) {
+            if (form == name)
+                return {kOutputPart, KindOf(spelling.meaning)};
+            continue;
+        }
+        for (int part = 0; part < kFlipFlopCount; part++) {
             form[number] = static_cast<char>('0' + part);
             if (form == name)
                 return {part, KindOf(spelling.meaning)};
