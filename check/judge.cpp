@@ -50,7 +50,19 @@ static Judgement JudgePart(const Answer& answer, int part)
 
 // Each part is right, wrong or missing, and is listed so in the verdict.
 enum PartState { kRight, kWrong, kMissing };
-static const char* const kStateWords[] = {"right", "wrong", "missing"};
+
+static const char* WordFor(PartState state)
+{
+    switch (state) {
+    case kRight:
+        return "right";
+    case kWrong:
+        return "wrong";
+    case kMissing:
+        break;
+    }
+    return "missing";
+}
 
 static PartState StateOf(const Judgement& judgement)
 {
@@ -187,7 +199,7 @@ static void PrintVerdict(const Judgement* judgements, FILE* out)
             sentence += kParts[part].name;
         }
         sentence += total == 1 ? " is " : " are ";
-        sentence += kStateWords[state];
+        sentence += WordFor(state);
     }
     fprintf(out, "\nNot solved yet: %s.\n", sentence.c_str());
 }
