@@ -73,4 +73,10 @@ constexpr int StateOf(const Circuit& circuit)
     return circuit.q2 << 2 | circuit.q1 << 1 | circuit.q0;
 }
 
+// The number of the case a circuit shows.
+constexpr int CaseOf(const Circuit& circuit)
+{
+    return CaseNumber(StateOf(circuit), circuit.a << 1 | circuit.b);
+}
+
 #endif

@@ -25,9 +25,10 @@
 // screen reader, and keeps a note of what the panel has shown: it learns
 // both from here, never computing the circuit or holding its layout.  At
 // the first wait it is told where each control stands, and after each
-// press what the press hit and what the lamps then show.  A button pushes
-// a left press at its control's middle through SDL's queue, as a click
-// there would.
+// press what the press hit and what the lamps then show, with the number
+// of the case they show (circuit.h), which is its cell in the notebook.  A
+// button pushes a left press at its control's middle through SDL's queue, as a
+// click there would.
 #include <SDL_image.h>
 #include <emscripten.h>
 #include <stdio.h>
@@ -75,10 +76,10 @@ EM_JS(void, TellControl, (const char* label, int left, int right, int top,
         Module.panelControl(UTF8ToString(label), left, right, top, bottom);
 });
 
-EM_JS(void, TellShown, (int button, const char* control, int a, int b,
-                        int q2, int q1, int q0, int y), {
+EM_JS(void, TellShown, (int button, const char* control, int shown_case,
+                        int a, int b, int q2, int q1, int q0, int y), {
     if (Module.panelShown)
-        Module.panelShown(button, UTF8ToString(control),
+        Module.panelShown(button, UTF8ToString(control), shown_case,
                           {a: a, b: b, q2: q2, q1: q1, q0: q0, y: y});
 });
 // clang-format on
@@ -122,7 +123,7 @@ static void TellPress(const SDL_MouseButtonEvent& press)
     TellShown(press.button,
               press.button == SDL_BUTTON_LEFT ? ControlHit(press.x, press.y)
                                               : "",
-              c.a, c.b, c.q2, c.q1, c.q0, c.y);
+              CaseOf(c), c.a, c.b, c.q2, c.q1, c.q0, c.y);
 }
 
 extern "C" EMSCRIPTEN_KEEPALIVE void PressControl(int index)

@@ -192,6 +192,7 @@ TEST(Circuit, CasesAreNumberedAsTheStateTableIsRead)
         for (int i = 0; i < 5; i++)
             EXPECT_EQ(c.cells[i] == '1', cells[i]) << c.number << " cell " << i;
         EXPECT_EQ(c.state, StateOf(shown));
+        EXPECT_EQ(c.number, CaseOf(shown));
     }
 }
 
