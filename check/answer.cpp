@@ -22,11 +22,6 @@
 #include "spelling.h"
 #include "utf8.h"
 
-static bool IsBlank(char c)
-{
-    return c == ' ' || c == '\t';
-}
-
 // The column of the byte at offset in a line already known to be UTF-8.
 static Place PlaceAt(const Line& line, size_t offset)
 {

@@ -5,11 +5,6 @@
 
 #include "utf8.h"
 
-static bool IsBlank(char c)
-{
-    return c == ' ' || c == '\t';
-}
-
 // The operator spelt by a whole word, or null.
 static const Spelling* WordOperator(const char* word, size_t length)
 {

@@ -50,3 +50,8 @@ char LowerAscii(char c)
 {
     return c >= 'A' && c <= 'Z' ? c - 'A' + 'a' : c;
 }
+
+bool IsBlank(char c)
+{
+    return c == ' ' || c == '\t';
+}

@@ -20,4 +20,7 @@ bool IsControl(uint32_t point);
 // The letter in lower case, if it is an ASCII capital.
 char LowerAscii(char c);
 
+// Whether a character is a blank between tokens: a space or a tab.
+bool IsBlank(char c);
+
 #endif
