@@ -45,9 +45,8 @@
 // on the window, so they run after SDL's own (on the canvas and the
 // document) have queued the event.
 EM_ASYNC_JS(void, WaitForInput, (), {
-    if (!Module.zelmWakeOn) {
-        Module.zelmWakeOn = true;
-        var wake = function() {
+    if (!Module.zelmWake) {
+        Module.zelmWake = function() {
             var resume = Module.zelmResume;
             Module.zelmResume = null;
             if (resume) resume();
@@ -55,7 +54,7 @@ EM_ASYNC_JS(void, WaitForInput, (), {
         ['mousedown', 'mouseup', 'mousemove', 'wheel', 'keydown', 'keyup',
          'touchstart', 'touchmove', 'touchend', 'focus', 'blur',
          'visibilitychange'].forEach(function(type) {
-            window.addEventListener(type, wake);
+            window.addEventListener(type, Module.zelmWake);
         });
     }
     await new Promise(function(resolve) { Module.zelmResume = resolve; });
@@ -63,9 +62,7 @@ EM_ASYNC_JS(void, WaitForInput, (), {
 
 // Ends the wait at once, as an input event would.
 EM_JS(void, EndTheWait, (), {
-    var resume = Module.zelmResume;
-    Module.zelmResume = null;
-    if (resume) resume();
+    if (Module.zelmWake) Module.zelmWake();
 });
 
 // The page's own functions, where it has them: the place of a control,
