@@ -28,6 +28,7 @@ protected:
     void SetUp() override
     {
         setenv("SDL_VIDEODRIVER", "dummy", 1);
+        ASSERT_EQ(0, chdir(ZELM_SOURCE_DIR));
         ResetSpy();
     }
     void TearDown() override
