@@ -13,11 +13,11 @@ import tempfile
 import unittest
 
 from pictures import CONVERT, LAMP_SIZE, read_png, read_rgba
+from skipping import skip
 from tables import LAMPS, OVERLAY_AT
 
 if not os.path.exists(CONVERT):
-    print("skipped: ImageMagick's %s is missing" % CONVERT)
-    sys.exit(77)
+    skip("ImageMagick's %s is missing" % CONVERT)
 
 ART_TOOL, SOURCE_DIR = sys.argv[1], sys.argv[2]
 DATA = os.path.join(SOURCE_DIR, "data")

@@ -19,14 +19,15 @@ import tarfile
 import tempfile
 import unittest
 
+from skipping import skip
+
 SOURCE, ARCHIVE, RELEASE = sys.argv[1], sys.argv[2], sys.argv[3]
 SUMS = os.path.join(RELEASE, "SHA256SUMS")
 missing = [tool for tool in ("git", "faketime", "diffoscope")
            if shutil.which(tool) is None]
 if missing or not os.path.exists(SUMS):
-    print("skipped: %s" % (", ".join(missing) + " missing" if missing else
-                           SUMS + " is not built (make release)"))
-    sys.exit(77)
+    skip(", ".join(missing) + " missing" if missing else
+         SUMS + " is not built (make release)")
 
 
 def git(*args):

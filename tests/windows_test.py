@@ -22,6 +22,7 @@ import zipfile
 
 import xpanel
 from pictures import CONVERT, read_rgba
+from skipping import skip
 
 EXE, ZIP = sys.argv[1], sys.argv[2]
 WINE_ONLY = sys.argv[3:] == ["--wine"]
@@ -30,11 +31,6 @@ OBJDUMP = "x86_64-w64-mingw32-objdump"
 NM = "x86_64-w64-mingw32-nm"
 TOOLS = [OBJDUMP, NM, "wrestool", "icotool", CONVERT]
 BUNDLED_DLLS = ["SDL.dll", "SDL_image.dll", "zlib1.dll"]
-
-
-def skip(why):
-    print("skipped: " + why)
-    sys.exit(77)
 
 
 missing = [tool for tool in TOOLS if shutil.which(tool) is None]

@@ -13,16 +13,15 @@ import unittest
 import game
 import xpanel
 from pictures import read_rgba
+from skipping import ON_CI, skip, skip_test
 
 DEB = sys.argv[1]
 CHECKERS = ["lintian", "desktop-file-validate", "appstreamcli", "dpkg-deb"]
 if not os.path.exists(DEB):
-    print("skipped: %s is not built (make release)" % DEB)
-    sys.exit(77)
+    skip("%s is not built (make release)" % DEB)
 missing = [tool for tool in CHECKERS if not xpanel.shutil.which(tool)]
 if missing or xpanel.missing_tools():
-    print("skipped: missing %s" % ", ".join(missing + xpanel.missing_tools()))
-    sys.exit(77)
+    skip("missing %s" % ", ".join(missing + xpanel.missing_tools()))
 
 
 def run(*args, **kwargs):
@@ -61,9 +60,9 @@ class DebTest(unittest.TestCase):
                     pixels[y * size + x] == small[y // scale * 32 + x // scale]
                     for y in range(size) for x in range(size)), size)
 
-    @unittest.skipUnless(os.geteuid() == 0 and os.environ.get("CI"),
-                         "installs the package: root on CI's machine only")
     def test_installed_played_and_removed_without_a_trace(self):
+        if os.geteuid() != 0 or not ON_CI:
+            skip_test(self, "installs the package: root on CI's machine only")
         apt = dict(os.environ, DEBIAN_FRONTEND="noninteractive")
         run("apt-get", "install", "-y", os.path.abspath(DEB), env=apt)
         files = [line.split()[-1][1:] for line in

@@ -12,14 +12,13 @@ import tempfile
 import unittest
 
 import xpanel
+from skipping import skip
 
 TARBALL = sys.argv[1]
 if not os.path.exists(TARBALL):
-    print("skipped: %s is not built (make release)" % TARBALL)
-    sys.exit(77)
+    skip("%s is not built (make release)" % TARBALL)
 if xpanel.missing_tools():
-    print("skipped: missing %s" % ", ".join(xpanel.missing_tools()))
-    sys.exit(77)
+    skip("missing %s" % ", ".join(xpanel.missing_tools()))
 
 
 class DistTest(unittest.TestCase):

@@ -8,17 +8,16 @@ import unittest
 
 import game
 import xpanel
+from skipping import skip
 from game import (BACKGROUND, DATA, lit_lamps, overlay_shown,
                   showing)
 
 if xpanel.missing_tools():
-    print("skipped: missing %s" % ", ".join(xpanel.missing_tools()))
-    sys.exit(77)
+    skip("missing %s" % ", ".join(xpanel.missing_tools()))
 # The SDL 1.2 the program must be playing on, when it is not the system's.
 EXPECTED_SDL = os.environ.get("ZELM_EXPECTED_SDL", "")
 if EXPECTED_SDL and not os.path.exists(EXPECTED_SDL):
-    print("skipped: %s is missing (libsdl1.2-compat)" % EXPECTED_SDL)
-    sys.exit(77)
+    skip("%s is missing (libsdl1.2-compat)" % EXPECTED_SDL)
 
 
 class PanelTest(unittest.TestCase):

@@ -16,15 +16,14 @@ import unittest
 
 import browser
 import game
+from skipping import skip
 
 SITE = sys.argv[1]
 SOURCE_DIR = os.environ.get("ZELM_SOURCE_DIR", "")
 if not os.path.exists(os.path.join(SITE, "zelm.wasm")):
-    print("skipped: %s holds no page (make web)" % SITE)
-    sys.exit(77)
+    skip("%s holds no page (make web)" % SITE)
 if not os.path.exists(browser.CHROMIUM):
-    print("skipped: %s is missing" % browser.CHROMIUM)
-    sys.exit(77)
+    skip("%s is missing" % browser.CHROMIUM)
 
 # The circuit's equations, typed as a player might.
 RIGHT = ("jq0 = a'q1' + q2\nkq0 = q1 + b'\n"
