@@ -19,7 +19,7 @@
 #                 SDL_image and libpng source archives in third_party/, or
 #                 in the folder ZELM_WIN_SOURCES=... names
 #   make windows  cross-build build-windows/zelm.exe and zelm-check.exe,
-#                 with the DLLs;
+#                 with the DLLs, or alone with ZELM_WIN_SOURCES= (empty);
 #                 ZELM_SDL_MINGW_DIR=... links against the official SDL 1.2
 #                 and SDL_image 1.2 MinGW development files in that folder
 #   make fuzz     the fuzz targets of LoadImage and of the answer checker,
@@ -31,21 +31,27 @@
 #   make art      render data/*.png, the icon and the page's icons afresh
 #                 from art/
 #
-# Package installation needs root; as another user it goes through sudo.
+# Each command installs the Debian packages it needs, and only those,
+# where any is missing: as root, or through sudo.
 
-# What building and playing need, and what the tests and tools add.
-RUN_PACKAGES := make cmake g++ libsdl1.2-dev libsdl-image1.2-dev libpng-dev
-WINDOWS_PACKAGES := g++-mingw-w64-x86-64 binutils-mingw-w64-x86-64 \
+# What each command needs of Debian's packages; make test and make
+# release need everything they run.
+packages_run := make cmake g++ libsdl1.2-dev libsdl-image1.2-dev libpng-dev
+packages_check := $(packages_run) libgtest-dev groff-base
+packages_build := $(packages_check) libbenchmark-dev
+packages_fuzz := $(packages_run) clang libclang-rt-14-dev
+packages_windows := make cmake libsdl1.2-dev libsdl-image1.2-dev \
+                    g++-mingw-w64-x86-64 binutils-mingw-w64-x86-64 \
                     libz-mingw-w64 libz-mingw-w64-dev autoconf patch \
                     pkg-config
-WEB_PACKAGES := make cmake emscripten python3
-RELEASE_PACKAGES := $(RUN_PACKAGES) $(WINDOWS_PACKAGES) $(WEB_PACKAGES) \
+packages_web := make cmake emscripten python3
+packages_bench := $(packages_build) $(packages_web) xvfb xdotool \
+                  imagemagick valgrind chromium
+packages_release := $(packages_run) $(packages_windows) $(packages_web) \
                     git dpkg-dev nsis
-CHECK_PACKAGES := $(RUN_PACKAGES) libgtest-dev
-TEST_PACKAGES := $(RELEASE_PACKAGES) libgtest-dev libbenchmark-dev xvfb \
-                 xdotool imagemagick valgrind icoutils wine wine64 clang \
-                 libclang-rt-14-dev lintian desktop-file-utils appstream \
-                 chromium libsdl1.2-compat faketime diffoscope-minimal \
+packages_test := $(packages_bench) $(packages_fuzz) $(packages_release) \
+                 icoutils wine wine64 lintian desktop-file-utils appstream \
+                 libsdl1.2-compat x11-utils faketime diffoscope-minimal \
                  clang-format
 SUDO := $(shell [ "$$(id -u)" -eq 0 ] || echo sudo)
 WERROR ?= ON
@@ -54,25 +60,27 @@ WEB_PORT ?= 8320
 WEB_BENCH ?= OFF
 RELEASE ?= build-release
 # The folder of the Windows DLLs' source archives, when it is not the
-# repository's own third_party/.
-WIN_SOURCES := $(if $(ZELM_WIN_SOURCES),-DZELM_WIN_SOURCES=$(abspath $(ZELM_WIN_SOURCES)))
+# repository's own third_party/; given empty (ZELM_WIN_SOURCES=), none:
+# the Windows programs are built alone, without the DLLs.
+WIN_SOURCES := $(if $(filter undefined,$(origin ZELM_WIN_SOURCES)),,\
+    -DZELM_WIN_SOURCES=$(if $(ZELM_WIN_SOURCES),$(abspath $(ZELM_WIN_SOURCES))))
 
-# Installs whichever of $(1) are missing.
-define install_missing
-	@missing=""; for p in $(1); do \
+# deps-NAME installs whichever of packages_NAME are missing; through
+# sudo, env carries apt's setting past sudo's clean environment.
+deps-%:
+	@missing=""; for p in $(packages_$*); do \
 	    dpkg-query -W -f='$${Status}\n' $$p 2>/dev/null | \
 	        grep -q '^install ok installed$$' || missing="$$missing $$p"; \
 	done; \
 	if [ -n "$$missing" ]; then \
 	    echo "Installing:$$missing"; \
-	    $(SUDO) apt-get update && \
-	    DEBIAN_FRONTEND=noninteractive $(SUDO) apt-get install -y \
+	    $(SUDO) env DEBIAN_FRONTEND=noninteractive apt-get update && \
+	    $(SUDO) env DEBIAN_FRONTEND=noninteractive apt-get install -y \
 	        --no-install-recommends $$missing; \
 	fi
-endef
 
-.PHONY: run check test deps deps-run deps-check deps-web deps-release \
-        build build-asan release windows fuzz web serve-web bench art clean
+.PHONY: run check test build build-asan release windows fuzz web serve-web \
+        bench art clean
 
 # A first `make run` configures without the tests and benchmarks, so that
 # playing needs no test tools; `make test` turns them on in the same build.
@@ -93,7 +101,7 @@ check: deps-check
 	    zelm-check
 	cd build && ctest -L unit --output-on-failure
 
-test: build-asan fuzz build release
+test: deps-test build-asan fuzz build release
 	cd build-asan && ctest --output-on-failure
 	cd build-fuzz && ctest --output-on-failure
 	cd build && ctest --output-on-failure
@@ -101,27 +109,12 @@ test: build-asan fuzz build release
 	cd $(RELEASE)/windows && ctest --output-on-failure
 	cd $(RELEASE)/web && ctest --output-on-failure
 
-deps-run:
-	$(call install_missing,$(RUN_PACKAGES))
-
-deps-check:
-	$(call install_missing,$(CHECK_PACKAGES))
-
-deps:
-	$(call install_missing,$(TEST_PACKAGES))
-
-deps-web:
-	$(call install_missing,$(WEB_PACKAGES))
-
-deps-release:
-	$(call install_missing,$(RELEASE_PACKAGES))
-
-build: deps
+build: deps-build
 	cmake -S . -B build -DZELM_TREE=plain -DZELM_WERROR=$(WERROR) \
 	    -DBUILD_TESTING=ON -DZELM_BENCH=ON
 	cmake --build build -j$(JOBS)
 
-build-asan: deps
+build-asan: deps-build
 	cmake -S . -B build-asan -DZELM_TREE=sanitize -DZELM_WERROR=$(WERROR) \
 	    -DZELM_BENCH=OFF
 	cmake --build build-asan -j$(JOBS)
@@ -154,13 +147,13 @@ release: deps-release
 	    > SHA256SUMS
 	@cat $(RELEASE)/SHA256SUMS
 
-windows: deps
+windows: deps-windows
 	cmake -S . -B build-windows -DZELM_WERROR=$(WERROR) \
 	    -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64-x86_64.cmake \
 	    -DZELM_SDL_MINGW_DIR=$(ZELM_SDL_MINGW_DIR) $(WIN_SOURCES)
 	cmake --build build-windows -j$(JOBS)
 
-fuzz: deps
+fuzz: deps-fuzz
 	CC=clang CXX=clang++ cmake -S . -B build-fuzz -DZELM_TREE=fuzz \
 	    -DZELM_WERROR=$(WERROR) -DZELM_BENCH=OFF
 	cmake --build build-fuzz --target load_image_fuzz answer_fuzz -j$(JOBS)
@@ -178,10 +171,13 @@ serve-web: web
 	    build-web/site
 
 bench: WEB_BENCH = ON
-bench: build web
+bench: deps-bench build web
 	PYTHONPATH=tests/drivers python3 bench/measure.py build . build-web
 
-art: build
+art: deps-run
+	@[ -f build/CMakeCache.txt ] || cmake -S . -B build -DBUILD_TESTING=OFF \
+	    -DZELM_BENCH=OFF
+	cmake --build build --target zelm_art -j$(JOBS)
 	./build/zelm_art . art/icon.txt front/zelm.ico front/web
 
 clean:
