@@ -1,17 +1,25 @@
 ; installer.nsi: the Windows installer, zelm-VERSION-setup.exe, made with
 ; NSIS on the build machine from the folder the Windows zip holds, by
-; pack.py setup, which lists that folder's files in FILES.
+; pack.py setup, which writes that folder's files into FILES and their
+; removal into REMOVALS.
 ;
-;   makensis -DVERSION=1.0.0 -DFILES=files.nsh -DICON=zelm.ico
-;            -DOUTFILE=zelm-1.0.0-setup.exe installer.nsi
+;   makensis -DVERSION=1.0.0 -DFILES=files.nsh -DREMOVALS=removals.nsh
+;            -DICON=zelm.ico -DOUTFILE=zelm-1.0.0-setup.exe installer.nsi
 ;
 ; It installs for the current user, needing no administrator, under
 ; %LOCALAPPDATA%\Programs\Zelmora: the game, the checker, the images, the
 ; DLLs and their licences.  A "Zelmora" shortcut in the Start menu starts
 ; the game in that folder, where it reads data\, and the current user's
 ; Add/Remove Programs lists it with its uninstaller.  /S installs and
-; uninstalls without a question.  A version installed over another
-; removes the other first, so one copy and one entry remain.
+; uninstalls without a question.
+;
+; The folder may hold the player's own files (an answer kept beside
+; zelm-check.exe), or be one he chose with /D= that held files before.
+; So the uninstaller removes only what the installer wrote, then each of
+; its folders that is left empty, and the install folder itself only where
+; the installer made it.  A version installed over another runs the
+; other's uninstaller first, so that one copy and one entry remain, and
+; whatever else is in the folder stays.
 Unicode true
 Target amd64-unicode
 RequestExecutionLevel user
@@ -43,10 +51,24 @@ UninstPage uninstConfirm
 UninstPage instfiles
 
 Section
+    ; $2: whether the install folder is the game's own, made for it.  It is
+    ; where it did not exist yet, or where the copy installed before made it.
+    StrCpy $2 0
+    IfFileExists "$INSTDIR\*.*" found
+    StrCpy $2 1
+found:
     ; The copy installed before goes first, in its place, waiting for it.
+    ; Copies that did not record MadeInstallLocation had an uninstaller
+    ; that removed the whole folder, whatever else it held: that one is not
+    ; run, and this copy's files are written over theirs.
     ReadRegStr $0 HKCU "${UNINSTALL_KEY}" "InstallLocation"
-    StrCmp $0 "" +2
+    ClearErrors
+    ReadRegDWORD $1 HKCU "${UNINSTALL_KEY}" "MadeInstallLocation"
+    IfErrors installed_before
+    StrCmp $0 $INSTDIR 0 +2
+    StrCpy $2 $1
     ExecWait '"$0\uninstall.exe" /S _?=$0'
+installed_before:
 
     !include "${FILES}"
     WriteUninstaller "$INSTDIR\uninstall.exe"
@@ -59,6 +81,7 @@ Section
     WriteRegStr HKCU "${UNINSTALL_KEY}" "Publisher" "the zelm developers"
     WriteRegStr HKCU "${UNINSTALL_KEY}" "DisplayIcon" "$INSTDIR\zelm.exe,0"
     WriteRegStr HKCU "${UNINSTALL_KEY}" "InstallLocation" "$INSTDIR"
+    WriteRegDWORD HKCU "${UNINSTALL_KEY}" "MadeInstallLocation" $2
     WriteRegStr HKCU "${UNINSTALL_KEY}" "UninstallString" \
         '"$INSTDIR\uninstall.exe"'
     WriteRegStr HKCU "${UNINSTALL_KEY}" "QuietUninstallString" \
@@ -71,6 +94,10 @@ SectionEnd
 
 Section "Uninstall"
     Delete "$SMPROGRAMS\Zelmora.lnk"
-    RMDir /r "$INSTDIR"
+    !include "${REMOVALS}"
+    Delete "$INSTDIR\uninstall.exe"
+    ReadRegDWORD $0 HKCU "${UNINSTALL_KEY}" "MadeInstallLocation"
+    StrCmp $0 1 0 +2
+    RMDir "$INSTDIR"
     DeleteRegKey HKCU "${UNINSTALL_KEY}"
 SectionEnd

@@ -8,7 +8,8 @@ zone, under any umask.
                                   .tar.gz
   pack.py deb STAGE CONTROL OUT   STAGE as a Debian package's root
   pack.py setup STAGE VERSION ICON OUT
-                                  STAGE's files as the Windows installer
+                                  STAGE's files as the Windows installer,
+                                  whose uninstaller removes them alone
 
 Entries go in sorted order, owned by root, dated SOURCE_DATE_EPOCH (in
 UTC, the zip's local time), mode 755 for folders and programs and 644 for
@@ -184,23 +185,37 @@ def pack_deb(stage, control, out):
 
 
 def pack_setup(stage, version, icon, out):
+    def installed(name):
+        """A path in the archive as the installer names it."""
+        return "$INSTDIR" + "".join("\\" + part
+                                    for part in name.split("/")[1:])
+    listed = entries(stage)
     with tempfile.TemporaryDirectory() as work:
         files = os.path.join(work, "files.nsh")
         with open(files, "w") as listing:
             folder = None
-            for name, path, is_folder in entries(stage):
+            for name, path, is_folder in listed:
                 if is_folder:
                     continue
                 # Each file goes to its folder below the top one.
-                below = os.path.dirname(name).split("/")[1:]
-                if below != folder:
-                    folder = below
-                    listing.write('SetOutPath "$INSTDIR%s"\n' %
-                                  "".join("\\" + part for part in below))
+                if os.path.dirname(name) != folder:
+                    folder = os.path.dirname(name)
+                    listing.write('SetOutPath "%s"\n' % installed(folder))
                 listing.write('File "%s"\n' % os.path.abspath(path))
+        # The uninstaller removes exactly those files, then each folder
+        # below the top one, deepest first, where nothing else is left in
+        # it (RMDir without /r removes only an empty folder).
+        removals = os.path.join(work, "removals.nsh")
+        with open(removals, "w") as listing:
+            for name, _, is_folder in listed:
+                if not is_folder:
+                    listing.write('Delete "%s"\n' % installed(name))
+            for name, _, is_folder in reversed(listed[1:]):
+                if is_folder:
+                    listing.write('RMDir "%s"\n' % installed(name))
         subprocess.run(["makensis", "-V2", "-DVERSION=" + version,
-                        "-DFILES=" + files, "-DICON=" + icon,
-                        "-DOUTFILE=" + os.path.abspath(out),
+                        "-DFILES=" + files, "-DREMOVALS=" + removals,
+                        "-DICON=" + icon, "-DOUTFILE=" + os.path.abspath(out),
                         os.path.join(os.path.dirname(__file__),
                                      "installer.nsi")], check=True)
 

@@ -155,6 +155,24 @@ def files(folder):
             for here, _, names in os.walk(folder) for name in names}
 
 
+def contents(folder):
+    """{path under folder: text} of every file there."""
+    found = {}
+    for name in files(folder):
+        with open(os.path.join(folder, name)) as kept:
+            found[name] = kept.read()
+    return found
+
+
+def plant(folder, texts):
+    """Writes each {path under folder: text}, making the folders."""
+    for name, text in texts.items():
+        os.makedirs(os.path.dirname(os.path.join(folder, name)),
+                    exist_ok=True)
+        with open(os.path.join(folder, name), "w") as planted:
+            planted.write(text)
+
+
 # The real lamp image y, and the same cut after its signature and IHDR by a
 # tEXt chunk whose data runs past the end, as an interrupted copy leaves it.
 with open(os.path.join(SOURCE_DIR, "data", "y.png"), "rb") as real_y:
@@ -218,15 +236,19 @@ class WineTest(unittest.TestCase):
              os.path.join(SOURCE_DIR, "front", "zelm.ico"), older + ".exe"],
             check=True)
         self.wine(older + ".exe", "/S")
-        self.wine(setup, "/S")
         users = os.path.join(self.env["WINEPREFIX"], "drive_c", "users")
         name, = set(os.listdir(users)) - {"Public"}
         user = os.path.join(users, name, "AppData")
         folder = os.path.join(user, "Local", "Programs", "Zelmora")
         shortcut = os.path.join(user, "Roaming", "Microsoft", "Windows",
                                 "Start Menu", "Programs", "Zelmora.lnk")
+        # The player keeps his answer beside the checker, as the README
+        # invites; the upgrade keeps it.
+        mine = {"answer.txt": "y = a\n"}
+        plant(folder, mine)
+        self.wine(setup, "/S")
         # One copy: the zip's files and the uninstaller, nothing older.
-        self.assertEqual(files(self.folder) | {"uninstall.exe"},
+        self.assertEqual(files(self.folder) | {"uninstall.exe"} | set(mine),
                          files(folder))
         # The shortcut's working folder: a string counted in UTF-16, as
         # shortcuts keep it (with or without its NUL).
@@ -250,13 +272,29 @@ class WineTest(unittest.TestCase):
         game.play(self, session, game.STEPS[:4])
         session.key("Escape")
         self.assertEqual(0, session.finish(120)[0])
-        # The uninstaller runs again from %TEMP%, and leaves nothing.
+        # The uninstaller runs again from %TEMP%, removes what was
+        # installed, and leaves the player's answer where it was.
         self.wine(os.path.join(folder, "uninstall.exe"), "/S")
-        self.assertFalse(os.path.exists(folder))
+        self.assertEqual(mine, contents(folder))
         self.assertFalse(os.path.exists(shortcut))
         self.assertNotEqual(0, subprocess.run(
             ["wine", "reg", "query", UNINSTALL_KEY], env=self.env,
             capture_output=True).returncode)
+        # Installed with /D= into a folder that held files, which stay with
+        # it; and into a new one, which goes.
+        for chosen, theirs in (("Shared", {"notes.txt": "mine",
+                                           "saves/game.sav": "mine too"}),
+                               ("Fresh", {})):
+            with self.subTest(folder=chosen):
+                elsewhere = os.path.join(users, name, chosen)
+                plant(elsewhere, theirs)
+                self.wine(setup, "/S",
+                          "/D=C:\\users\\%s\\%s" % (name, chosen))
+                self.assertEqual(files(self.folder) | {"uninstall.exe"} |
+                                 set(theirs), files(elsewhere))
+                self.wine(os.path.join(elsewhere, "uninstall.exe"), "/S")
+                self.assertEqual(theirs, contents(elsewhere))
+                self.assertEqual(bool(theirs), os.path.exists(elsewhere))
 
     def test_a_failed_start_shows_its_line_in_a_box_when_detached(self):
         # With standard error piped, as in the test of damaged images, the
