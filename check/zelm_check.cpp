@@ -3,10 +3,11 @@
 // Reads the answer from FILE, or from standard input when FILE is "-" or
 // absent, and checks it (judge.h).  The panel itself takes no options and
 // prints nothing: everything a player asks of his answer is asked here.
+// Each system's entry point, and its way with file names and typing, is
+// in its console file (console.h).
 #include <errno.h>
 #include <stdio.h>
 #include <string.h>
-#include <sys/stat.h>
 
 #include <string>
 
@@ -35,9 +36,11 @@ static const char kUsageEnd[] =
     "Exit status: 0 when all four parts are right, 1 when one is wrong or\n"
     "missing, 2 when the answer or the command line cannot be read.\n";
 
-// Reads the stream to its end, but never more than one byte past the
-// largest answer, so that no file, device or pipe can keep it reading.
-static bool ReadAtMost(FILE* stream, std::string* text)
+// Never more than one byte past the largest answer, so that no file or
+// device, however large or endless (/dev/zero), fills the memory or keeps
+// the checker reading.  A pipe, named or not, or a terminal, is read for
+// as long as its writer or the player goes on, as any program reads it.
+bool ReadAtMost(FILE* stream, std::string* text)
 {
     char buffer[1 << 16];
     while (text->size() <= kMaxAnswerBytes) {
@@ -53,12 +56,11 @@ static bool ReadAtMost(FILE* stream, std::string* text)
 
 static int ReadFileAndCheck(const char* path)
 {
-    struct stat status;
-    if (stat(path, &status) == 0 && S_ISDIR(status.st_mode)) {
+    if (IsFolder(path)) {
         PrintDiagnostic(stderr, path, NULL, "is a folder, not an answer");
         return 2;
     }
-    FILE* file = fopen(path, "rb");
+    FILE* file = OpenToRead(path);
     if (file == NULL) {
         PrintDiagnostic(stderr, path, NULL, strerror(errno));
         return 2;
@@ -76,13 +78,14 @@ static int ReadFileAndCheck(const char* path)
 
 static int ReadInputAndCheck()
 {
-    if (InputIsTerminal())
+    bool typed = InputIsTerminal();
+    if (typed)
         fprintf(stderr,
                 "Type your equations, one a line (such as y = a·b'), then "
                 "%s.\n",
                 kEndOfInputKeys);
     std::string text;
-    if (!ReadAtMost(stdin, &text)) {
+    if (!(typed ? ReadTypedText(&text) : ReadAtMost(stdin, &text))) {
         PrintDiagnostic(stderr, "zelm-check", NULL,
                         std::string("standard input: ") + strerror(errno));
         return 2;
@@ -125,7 +128,7 @@ static int Run(int argc, char** argv)
     return ReadFileAndCheck(path);
 }
 
-int main(int argc, char** argv)
+int RunChecker(int argc, char** argv)
 {
     PrepareConsole();
     int status = Run(argc, argv);

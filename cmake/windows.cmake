@@ -37,7 +37,10 @@ target_link_libraries(zelm-check PRIVATE zelm_check)
 target_compile_definitions(zelm-check PRIVATE
                            ZELM_VERSION="${PROJECT_VERSION}")
 target_link_options(zelm PRIVATE -static-libgcc -static-libstdc++)
-target_link_options(zelm-check PRIVATE -static-libgcc -static-libstdc++)
+# The checker is entered at wmain, its command line in UTF-16
+# (check/console_windows.cpp).
+target_link_options(zelm-check PRIVATE -static-libgcc -static-libstdc++
+                    -municode)
 
 # ---- Installed: the folder a player unpacks, the programs with the
 # images, the DLLs and their licences beside them.

@@ -334,15 +334,24 @@ class WineTest(unittest.TestCase):
         self.assertEqual(0, session.finish(120)[0])
 
     def test_the_checker_reads_an_answer_and_reports_in_utf8(self):
-        done = subprocess.run(
-            ["wine", os.path.join(self.folder, "zelm-check.exe")],
-            input="y = a·b\n".encode(), env=self.env, capture_output=True,
-            timeout=120)
-        self.assertEqual(1, done.returncode, done.stderr)
-        self.assertIn("  y = a·b\r\n\r\n– Q0: not given.\r\n".encode(),
-                      done.stdout)
-        self.assertIn("✗ Y: wrong in 18 of the 32 cases.".encode(),
-                      done.stdout)
+        # The notation's own characters, through a pipe and in a file whose
+        # name lies outside any one code page.
+        answer = "y = (a·b) ⊕ ¬q0\n"
+        where = tempfile.mkdtemp(dir=self.work)
+        with open(os.path.join(where, "ответ.txt"), "w") as named:
+            named.write(answer)
+        checker = os.path.join(self.folder, "zelm-check.exe")
+        for how, arguments, given in (("piped", [], answer.encode()),
+                                      ("named", ["ответ.txt"], b"")):
+            with self.subTest(answer=how):
+                done = subprocess.run(
+                    ["wine", checker] + arguments, input=given, cwd=where,
+                    env=self.env, capture_output=True, timeout=120)
+                self.assertEqual(1, done.returncode, done.stderr)
+                self.assertIn("  y = (a·b) ⊕ q0'\r\n\r\n– Q0: not given.\r\n"
+                              .encode(), done.stdout)
+                self.assertIn("✗ Y: wrong in 16 of the 32 cases.".encode(),
+                              done.stdout)
 
     def test_the_bundles_sdl_image_returns_from_a_png_ending_in_a_chunk(self):
         probe = os.path.join(self.folder, "img_load_probe.exe")
