@@ -64,7 +64,7 @@ static const char* WordFor(PartState state)
     return "missing";
 }
 
-static PartState StateOf(const Judgement& judgement)
+static PartState PartStateOf(const Judgement& judgement)
 {
     return !judgement.given ? kMissing : judgement.wrong ? kWrong : kRight;
 }
@@ -162,7 +162,7 @@ static void PrintPart(int part, const Judgement& judgement, FILE* out)
     const char* form = !IsFlipFlop(part) ? ""
                        : judgement.as_jk ? ", as J and K"
                                          : ", as its next state";
-    switch (StateOf(judgement)) {
+    switch (PartStateOf(judgement)) {
     case kMissing:
         fprintf(out, "– %s: not given.\n", name);
         return;
@@ -187,12 +187,12 @@ static void PrintVerdict(const Judgement* judgements, FILE* out)
     for (PartState state : {kRight, kWrong, kMissing}) {
         int count = 0, total = 0;
         for (int part = 0; part < kPartCount; part++)
-            total += StateOf(judgements[part]) == state;
+            total += PartStateOf(judgements[part]) == state;
         if (total == 0)
             continue;
         sentence += sentence.empty() ? "" : "; ";
         for (int part = 0; part < kPartCount; part++) {
-            if (StateOf(judgements[part]) != state)
+            if (PartStateOf(judgements[part]) != state)
                 continue;
             count++;
             sentence += count == 1 ? "" : count == total ? " and " : ", ";
@@ -222,7 +222,7 @@ static int JudgeAnswer(const Answer& answer, FILE* out)
     for (int part = 0; part < kPartCount; part++) {
         judgements[part] = JudgePart(answer, part);
         PrintPart(part, judgements[part], out);
-        solved = solved && StateOf(judgements[part]) == kRight;
+        solved = solved && PartStateOf(judgements[part]) == kRight;
     }
     if (solved) {
         fputs("\nSolved: all four parts are right.\n", out);

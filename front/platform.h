@@ -13,8 +13,10 @@
 // Waits for the next event and fills it in: 1, or 0 when the wait fails.
 int WaitForEvent(SDL_Event* event);
 
-// A copy of the image in the display's format, without alpha; null when
-// it cannot be made.
+// A copy of an opaque image in the display's format, for blitting as it
+// is; null when it cannot be made.  The desktop's copy drops the alpha
+// channel; the browser's keeps it (every surface there has one), which
+// draws an opaque image the same.
 SDL_Surface* ToDisplayFormat(SDL_Surface* image);
 
 // Why the last library call failed, in the library's words.
