@@ -95,56 +95,63 @@ static constexpr bool SomeRowIsShadowed()
 static_assert(!SomeRowIsShadowed(), "every spelling can be read");
 
 // The lines of the notation as the documents show it, one for each
-// meaning, in this order: the label, the documented spellings of its
-// meanings (in a target, of flip-flops or not), and a word more.
+// meaning, in this order: the label, the documented spellings of its two
+// meanings (the same twice for most; in a target, of flip-flops or not),
+// and a word more.
 struct NotationLine {
     const char* label;
-    Meaning meaning, also;
+    Meaning meanings[2];
     bool numbered;
     const char* after;
 };
 
 static const NotationLine kNotation[] = {
-    {"output", kShown, kShown, false, ""},
-    {"J and K", kJ, kK, true, ", and so for q1 and q2"},
-    {"next state", kShown, kShown, true, ", and so for q1 and q2"},
-    {"names", kName, kName, false, ", in any case, as are the words below"},
-    {"AND", kAnd, kAnd, false, ", or two names side by side"},
-    {"OR", kOr, kOr, false, ""},
-    {"XOR", kXor, kXor, false, ", in parentheses beside AND or OR"},
-    {"NOT before", kNotBefore, kNotBefore, false, ""},
-    {"NOT after", kNotAfter, kNotAfter, false, ""},
-    {"parentheses", kOpen, kClose, false, ", to group"},
+    {"output", {kShown, kShown}, false, ""},
+    {"J and K", {kJ, kK}, true, ", and so for q1 and q2"},
+    {"next state", {kShown, kShown}, true, ", and so for q1 and q2"},
+    {"names", {kName, kName}, false, ", in any case, as are the words below"},
+    {"AND", {kAnd, kAnd}, false, ", or two names side by side"},
+    {"OR", {kOr, kOr}, false, ""},
+    {"XOR", {kXor, kXor}, false, ", in parentheses beside AND or OR"},
+    {"NOT before", {kNotBefore, kNotBefore}, false, ""},
+    {"NOT after", {kNotAfter, kNotAfter}, false, ""},
+    {"parentheses", {kOpen, kClose}, false, ", to group"},
 };
 
-// A spelling as the documents show it: a word operator in capitals, a
-// flip-flop's target for flip-flop 0.
-static std::string Shown(const Spelling& spelling)
+std::string AsTaught(const Spelling& spelling)
 {
-    std::string shown = spelling.text;
-    for (char& c : shown) {
+    std::string taught = spelling.text;
+    for (char& c : taught) {
         if (c == '#')
             c = '0';
         else if (IsOperator(spelling.meaning) && c >= 'a' && c <= 'z')
             c = static_cast<char>(c - 'a' + 'A');
     }
-    return shown;
+    return taught;
 }
 
-void PrintNotation(FILE* out, const char* indent)
+std::vector<std::string> NotationLines()
 {
+    std::vector<std::string> lines;
     for (const NotationLine& line : kNotation) {
-        fprintf(out, "%s%s:", indent, line.label);
+        std::string text = std::string(line.label) + ":";
         for (size_t i = 0; i < kSpellingCount; i++) {
             const Spelling& spelling = kSpellings[i];
             bool numbered = strchr(spelling.text, '#') != NULL;
             if (spelling.documented && numbered == line.numbered &&
-                (spelling.meaning == line.meaning ||
-                 spelling.meaning == line.also))
-                fprintf(out, " %s", Shown(spelling).c_str());
+                (spelling.meaning == line.meanings[0] ||
+                 spelling.meaning == line.meanings[1]))
+                text += " " + AsTaught(spelling);
         }
-        fprintf(out, "%s\n", line.after);
+        lines.push_back(text + line.after);
     }
+    return lines;
+}
+
+void PrintNotation(FILE* out, const char* indent)
+{
+    for (const std::string& line : NotationLines())
+        fprintf(out, "%s%s\n", indent, line.c_str());
 }
 
 bool BeginsWith(const char* text, size_t length, const Spelling& spelling)

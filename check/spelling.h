@@ -1,16 +1,21 @@
 // spelling.h: every way of writing an operator, a name or a target that
 // the reader takes, one row each, with whether the documents teach it.
 //
-// The documents that teach the notation (zelm-check --help, its manual
-// page, the README and the page's hint) show every documented row, and
-// only spellings the reader takes; check_test holds them to it.  The rows
-// not documented are forgiven rather than taught: what a word processor
-// or a habit puts in the place of a documented one.
+// The documents that teach the notation show every documented row, and
+// only spellings the reader takes: zelm-check --help prints them, the
+// build writes them into the manual page and the page's list
+// (notation_tool.cpp, which also gives the fuzz target every row), and
+// check_test holds the README to them.  The rows not documented are
+// forgiven rather than taught: what a word processor or a habit puts in
+// the place of a documented one.
 #ifndef ZELM_CHECK_SPELLING_H
 #define ZELM_CHECK_SPELLING_H
 
 #include <stddef.h>
 #include <stdio.h>
+
+#include <string>
+#include <vector>
 
 #include "parts.h"
 
@@ -61,9 +66,15 @@ constexpr bool IsWordChar(char c)
            (c >= '0' && c <= '9') || c == '_';
 }
 
-// Prints the documented spellings, one line a meaning ("AND: · * &
-// ..."), each line begun by indent: the form every document that teaches
-// the notation shows.
+// A spelling as the documents teach it: a word operator in capitals, a
+// flip-flop's target for flip-flop 0 ("AND", "q0+").
+std::string AsTaught(const Spelling& spelling);
+
+// The documented spellings, one line a meaning ("AND: · * & ..."): the
+// form every document that teaches the notation shows.
+std::vector<std::string> NotationLines();
+
+// Prints those lines, each begun by indent.
 void PrintNotation(FILE* out, const char* indent);
 
 #endif

@@ -42,6 +42,10 @@ add_executable(zelm-check check/zelm_check.cpp check/console_posix.cpp)
 target_link_libraries(zelm-check PRIVATE zelm_check)
 target_compile_definitions(zelm-check PRIVATE
                            ZELM_VERSION="${PROJECT_VERSION}")
+# The tool that writes the checker's notation, from its table, into the
+# manual page (below) and the fuzz target's dictionary (tests/).
+add_executable(zelm_notation check/notation_tool.cpp)
+target_link_libraries(zelm_notation PRIVATE zelm_check)
 
 # The art tool renders data/ and the icons (make art); the benchmarks
 # measure zelm beside a plain C floor (make bench).
@@ -72,10 +76,16 @@ set(ZELM_SHARE_DIR ${CMAKE_INSTALL_PREFIX}/${share_dir})
 execute_process(COMMAND date -u -R -d "${ZELM_RELEASE_DATE} 12:00:00"
                 OUTPUT_VARIABLE ZELM_RELEASE_DATE_RFC
                 OUTPUT_STRIP_TRAILING_WHITESPACE COMMAND_ERROR_IS_FATAL ANY)
-foreach(file zelm zelm.6 zelm-check.6 changelog
-        org.zelm.zelmora.metainfo.xml control)
+foreach(file zelm zelm.6 changelog org.zelm.zelmora.metainfo.xml control)
     configure_file(${dist}/${file}.in ${made}/${file} @ONLY)
 endforeach()
+# The checker's manual page, its notation written in from the table.
+configure_file(${dist}/zelm-check.6.in ${made}/zelm-check.6.template @ONLY)
+add_custom_command(OUTPUT ${made}/zelm-check.6
+    COMMAND zelm_notation man ${made}/zelm-check.6.template
+            ${made}/zelm-check.6
+    DEPENDS zelm_notation ${made}/zelm-check.6.template)
+add_custom_target(zelm_manual DEPENDS ${made}/zelm-check.6)
 
 # Debian wants the manual and the changelog compressed, reproducibly.
 foreach(file zelm.6 zelm-check.6 changelog)
@@ -98,6 +108,7 @@ foreach(scale 1 2 4 8)
     install(FILES ${png} DESTINATION ${icons_dir}/${size}x${size}/apps)
 endforeach()
 add_custom_target(zelm_desktop_files ALL DEPENDS ${compressed} ${icons})
+add_dependencies(zelm_desktop_files zelm_manual)
 
 install(TARGETS zelm DESTINATION ${program_dir})
 install(PROGRAMS ${made}/zelm DESTINATION ${launcher_dir})

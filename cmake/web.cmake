@@ -45,6 +45,20 @@ target_link_options(zelm-check PRIVATE -sMODULARIZE=1
     -sEXPORTED_FUNCTIONS=_CheckAnswerText,_malloc,_free
     -sEXPORTED_RUNTIME_METHODS=stringToUTF8,lengthBytesUTF8)
 
+# The tool that writes the checker's notation, from its table, into the
+# page's list as the site is built: run by node, on the build machine's
+# files, with its exit code.  Its module is compiled as it loads, since
+# this emscripten would fetch it with a newer node's fetch(), which takes
+# no file paths; and node is run plain, without the flags emcmake gives
+# it, which a newer node refuses.
+find_program(ZELM_NODE NAMES nodejs node REQUIRED)
+add_executable(zelm_notation check/notation_tool.cpp)
+target_link_libraries(zelm_notation PRIVATE zelm_check)
+target_link_options(zelm_notation PRIVATE -sENVIRONMENT=node -sNODERAWFS=1
+                    -sEXIT_RUNTIME=1 -sWASM_ASYNC_COMPILATION=0)
+set_target_properties(zelm_notation PROPERTIES
+                      CROSSCOMPILING_EMULATOR ${ZELM_NODE})
+
 # The site: build-web/site/, exactly the files a static host serves.
 add_subdirectory(front/web)
 # The floor page beside it, for make bench.

@@ -10,8 +10,10 @@
 #include <algorithm>
 #include <filesystem>
 #include <fstream>
+#include <map>
 #include <sstream>
 #include <string>
+#include <vector>
 
 #include "circuit_tables.h"
 #include "judge.h"
@@ -302,19 +304,65 @@ TEST(Checker, TheProgramsCommandLine)
     std::filesystem::remove_all(folder);
 }
 
+// What a command prints on its standard output.
+std::string Output(const std::string& command)
+{
+    FILE* pipe = popen(command.c_str(), "r");
+    EXPECT_NE(nullptr, pipe) << command;
+    std::string out;
+    for (int c; pipe != nullptr && (c = fgetc(pipe)) != EOF;)
+        out += static_cast<char>(c);
+    if (pipe != nullptr) {
+        EXPECT_EQ(0, pclose(pipe)) << command;
+    }
+    return out;
+}
+
+// Whether a document, as its reader sees it, shows the table's lines in a
+// row; if not, the failure names the document, the lines expected and the
+// first line that differs, or says that none begins as the first does.
+testing::AssertionResult ShowsTheNotation(const std::string& document,
+                                          const std::string& seen,
+                                          const std::string& table)
+{
+    std::vector<std::string> lines, expected;
+    std::istringstream seen_lines(seen), table_lines(table);
+    for (std::string line; std::getline(seen_lines, line);)
+        lines.push_back(line);
+    for (std::string line; std::getline(table_lines, line);)
+        expected.push_back(line);
+    const std::string label = expected[0].substr(0, expected[0].find(':') + 1);
+    auto first = std::find_if(lines.begin(), lines.end(), [&](auto& line) {
+        return line.rfind(label, 0) == 0;
+    });
+    if (first == lines.end())
+        return testing::AssertionFailure()
+               << document << " shows no line that begins '" << label
+               << "'; the table's lines are:\n"
+               << table;
+    for (size_t i = 0; i < expected.size(); i++) {
+        size_t at = first - lines.begin() + i;
+        std::string shown = at < lines.size() ? lines[at] : "(its end)";
+        if (shown != expected[i])
+            return testing::AssertionFailure()
+                   << document << ":" << at + 1 << ": '" << shown
+                   << "', where the table's line is '" << expected[i]
+                   << "'; its lines are:\n"
+                   << table;
+    }
+    return testing::AssertionSuccess();
+}
+
 // The notation as the table prints it, one line a meaning: each spelling
 // shown is read as its line says (put for S, one at a time, or in turn
 // where the answer has two), and every document that teaches it shows
-// those lines, as its reader sees them.
+// those lines, as its reader sees them: --help, the README, the manual
+// page as man shows it, and the page's list as the build writes it.
 TEST(Checker, EveryDocumentTeachesTheTablesNotationAndTheReaderReadsIt)
 {
-    char* printed;
-    size_t size;
-    FILE* stream = open_memstream(&printed, &size);
-    PrintNotation(stream, "");
-    fclose(stream);
-    const std::string table(printed, size);
-    free(printed);
+    std::string table;
+    for (const std::string& line : NotationLines())
+        table += line + "\n";
 
     const std::map<std::string, std::pair<std::string, std::string>> read = {
         {"output", {"S = 1", "  y = 1\n"}},
@@ -349,26 +397,19 @@ TEST(Checker, EveryDocumentTeachesTheTablesNotationAndTheReaderReadsIt)
         }
     }
 
-    // The manual page's glyphs, as its reader sees them.
-    std::string manual = Contents(ZELM_SOURCE_DIR "/dist/zelm-check.6.in");
+    const std::string page = testing::TempDir() + "zelm-page.html";
+    Output(ZELM_NOTATION " html " ZELM_SOURCE_DIR "/front/web/index.html " +
+           page);
     const struct {
-        const char *glyph, *shown;
-    } glyphs[] = {
-        {"\\(pc", "·"}, {"\\(AN", "∧"}, {"\\(OR", "∨"}, {"\\(ha", "^"},
-        {"\\(c+", "⊕"}, {"\\(ti", "~"}, {"\\(no", "¬"}, {"\\(aq", "'"},
+        std::string document, seen;
+    } documents[] = {
+        {"zelm-check --help", AsSeen(Output(ZELM_CHECK " --help"), false)},
+        {"README.md", AsSeen(Contents(ZELM_SOURCE_DIR "/README.md"), false)},
+        {"zelm-check(6) as man shows it (" ZELM_MANUAL ")",
+         AsSeen(Output("groff -man -Tutf8 -P-cbou " ZELM_MANUAL), false)},
+        {"the page's list (front/web/index.html, written by zelm_notation)",
+         AsSeen(Contents(page), true)},
     };
-    for (const auto& glyph : glyphs)
-        manual = Replaced(manual, glyph.glyph, glyph.shown, true);
-    FILE* help = popen(ZELM_CHECK " --help", "r");
-    ASSERT_NE(nullptr, help);
-    std::string usage;
-    for (int c; (c = fgetc(help)) != EOF;)
-        usage += static_cast<char>(c);
-    pclose(help);
-    for (const std::string& document :
-         {AsSeen(usage, false),
-          AsSeen(Contents(ZELM_SOURCE_DIR "/README.md"), false),
-          AsSeen(manual, false),
-          AsSeen(Contents(ZELM_SOURCE_DIR "/front/web/index.html"), true)})
-        EXPECT_NE(std::string::npos, document.find("\n" + table)) << document;
+    for (const auto& document : documents)
+        EXPECT_TRUE(ShowsTheNotation(document.document, document.seen, table));
 }
