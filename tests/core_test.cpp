@@ -11,6 +11,13 @@
 namespace
 {
 
+static_assert(std::size(kNextState) == kStateCount &&
+                  std::size(kNextState[0]) == kInputPairCount &&
+                  std::size(kOutput) == kStateCount &&
+                  std::size(kOutput[0]) == kInputPairCount,
+              "tests/circuit_tables.h holds a row for each state and a "
+              "column for each input pair of core/circuit.h");
+
 // Sets the circuit to state q2 q1 q0 = state and inputs a b = inputs,
 // every other cell false.
 void Load(int state, int inputs)

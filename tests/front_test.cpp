@@ -6,6 +6,7 @@
 // and let ProcessEvent handle them until a final quit.
 #include <gtest/gtest.h>
 #include <stdlib.h>
+#include <string.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -16,11 +17,34 @@
 #include "circuit.h"
 #include "display.h"
 #include "harness.h"
+#include "layout.h"
 #include "loop.h"
 #include "sdl_spy.h"
 
 namespace
 {
+
+// The tests' tables name every image the program loads and every lamp a
+// press toggles, so that none is passed over unseen.
+TEST(Tables, NameEveryImageAndLampOfTheProgram)
+{
+    for (const PanelImage& image : kPanelImages) {
+        std::string file = std::string(image.path).substr(strlen("data/"));
+        EXPECT_TRUE(std::any_of(Images().begin(), Images().end(),
+                                [&](auto& row) { return row.file == file; }))
+            << "core/layout.cpp loads " << image.path
+            << ", for which tests/panel_tables.txt has no image row";
+        std::string lamp = "lamp " + file.substr(0, file.find('.'));
+        if (image.toggles) {
+            EXPECT_TRUE(
+                std::any_of(HitBoxes().begin(), HitBoxes().end(),
+                            [&](auto& box) { return box.target == lamp; }))
+                << "a press toggles " << image.path
+                << ", for which tests/panel_tables.txt has no hitbox row '"
+                << lamp << "'";
+        }
+    }
+}
 
 class StartUp : public ::testing::Test
 {
@@ -322,7 +346,7 @@ TEST_F(Events, ClockAndResetRecomputeTheOutputAtOnce)
 TEST_F(Events, EveryEventButAQuitIsFollowedByOneRedraw)
 {
     PushMotion(5, 5);
-    PushButton(SDL_MOUSEBUTTONUP, SDL_BUTTON_LEFT, 42, 84);
+    PushMouseButton(SDL_MOUSEBUTTONUP, SDL_BUTTON_LEFT, 42, 84);
     PushKey(SDL_KEYDOWN, SDLK_LSHIFT);
     PushKey(SDL_KEYUP, SDLK_LSHIFT);
     SDL_Event focus = SDL_Event();

@@ -51,8 +51,15 @@ const std::vector<ImageCase>& Images()
 {
     static const std::vector<ImageCase> images = [] {
         std::vector<ImageCase> read;
-        for (const auto& row : Rows("image"))
-            read.push_back({row.at(0), kHandleOfFile.at(row.at(0))});
+        for (const auto& row : Rows("image")) {
+            auto handle = kHandleOfFile.find(row.at(0));
+            if (handle == kHandleOfFile.end())
+                ADD_FAILURE() << "tests/harness.cpp's kHandleOfFile has no "
+                                 "handle for "
+                              << row.at(0);
+            else
+                read.push_back({row.at(0), handle->second});
+        }
         return read;
     }();
     return images;
@@ -152,14 +159,14 @@ SDL_Event MotionEvent(int x, int y)
     return event;
 }
 
-void PushButton(Uint8 type, Uint8 button, int x, int y)
+void PushMouseButton(Uint8 type, Uint8 button, int x, int y)
 {
     Push(ButtonEvent(type, button, x, y));
 }
 
 void PushPress(Uint8 button, int x, int y)
 {
-    PushButton(SDL_MOUSEBUTTONDOWN, button, x, y);
+    PushMouseButton(SDL_MOUSEBUTTONDOWN, button, x, y);
 }
 
 void PushKey(Uint8 type, int sym)

@@ -46,7 +46,7 @@ SDL_Event ButtonEvent(Uint8 type, Uint8 button, int x, int y);
 SDL_Event KeyEvent(Uint8 type, int sym);
 SDL_Event MotionEvent(int x, int y);
 void Push(SDL_Event event);
-void PushButton(Uint8 type, Uint8 button, int x, int y);
+void PushMouseButton(Uint8 type, Uint8 button, int x, int y);
 void PushPress(Uint8 button, int x, int y);
 void PushKey(Uint8 type, int sym);
 void PushMotion(int x, int y);
