@@ -191,21 +191,24 @@ TEST_F(StartUp, ReportsAnImageThatCannotBeConverted)
 
 TEST_F(StartUp, RunPanelExitsWithOneAfterAFailedStart)
 {
-    work_dir = EnterWorkDir(AllImagesBut(6), true);
-    testing::internal::CaptureStderr();
-    EXPECT_EQ(1, RunPanel());
-    std::string printed = testing::internal::GetCapturedStderr();
-    EXPECT_EQ(1, std::count(printed.begin(), printed.end(), '\n')) << printed;
-    EXPECT_EQ(12u, g_spy.freed.size()) << "six decoded, six converted";
-
-    LeaveWorkDir(work_dir);
-    ResetSpy();
-    work_dir = EnterWorkDir(AllImagesBut(7), true);
-    testing::internal::CaptureStderr();
-    EXPECT_EQ(1, RunPanel()) << "the overlay is required at start";
-    printed = testing::internal::GetCapturedStderr();
-    EXPECT_EQ(1, std::count(printed.begin(), printed.end(), '\n')) << printed;
-    EXPECT_EQ(14u, g_spy.freed.size()) << "seven decoded, seven converted";
+    // Without the output lamp, or the overlay, which is required at start
+    // though shown only on demand: each image before it is decoded,
+    // converted, and both freed.
+    for (size_t missing = 0; missing < Images().size(); missing++) {
+        const std::string& file = Images()[missing].file;
+        if (file != "y.png" && file != "gnarlwick.png")
+            continue;
+        ResetSpy();
+        work_dir = EnterWorkDir(AllImagesBut(missing), true);
+        testing::internal::CaptureStderr();
+        EXPECT_EQ(1, RunPanel()) << file;
+        std::string printed = testing::internal::GetCapturedStderr();
+        EXPECT_EQ(1, std::count(printed.begin(), printed.end(), '\n'))
+            << printed;
+        EXPECT_EQ(2 * missing, g_spy.freed.size()) << file;
+        LeaveWorkDir(work_dir);
+        work_dir.clear();
+    }
 }
 
 TEST_F(StartUp, AFailedEventWaitIsReportedAndExitsWithOne)
@@ -215,7 +218,8 @@ TEST_F(StartUp, AFailedEventWaitIsReportedAndExitsWithOne)
     EXPECT_EQ(1, RunPanel());
     EXPECT_EQ("Event wait broken by the test\n",
               testing::internal::GetCapturedStderr());
-    EXPECT_EQ(16u, g_spy.freed.size()) << "every image freed";
+    EXPECT_EQ(2 * Images().size(), g_spy.freed.size())
+        << "every image freed, as decoded and as converted";
     EXPECT_EQ(0, g_spy.flips);
 }
 
