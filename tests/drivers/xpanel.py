@@ -40,15 +40,16 @@ def panel_drawn(shot):
             shot.pixel(160, 120) != (255, 255, 255))
 
 
-def start_xvfb():
-    """Starts Xvfb on a free display; returns (process, ':N').
+def start_xvfb(screen="640x480"):
+    """Starts Xvfb on a free display, its screen WIDTHxHEIGHT; returns
+    (process, ':N').
 
     -noreset matters: by default the server resets whenever its last
     client leaves, and a program connecting during that reset is refused.
     """
     read_end, write_end = os.pipe()
     server = subprocess.Popen(
-        ["Xvfb", "-displayfd", str(write_end), "-screen", "0", "640x480x24",
+        ["Xvfb", "-displayfd", str(write_end), "-screen", "0", screen + "x24",
          "-nolisten", "tcp", "-noreset"],
         pass_fds=(write_end,), stdout=subprocess.DEVNULL,
         stderr=subprocess.DEVNULL)
@@ -62,10 +63,13 @@ def start_xvfb():
 
 
 class Session:
-    """One X server and, once started, one zelm in it."""
+    """One X server and, once started, one zelm in it, its window shown at
+    scale times the program's pixels (which screenshots read back at 1,
+    and clicks and moves are made at)."""
 
-    def __init__(self):
-        self.server, self.display = start_xvfb()
+    def __init__(self, screen="640x480"):
+        self.server, self.display = start_xvfb(screen)
+        self.scale = 1
         self.env = dict(os.environ, DISPLAY=self.display)
         self.env.pop("SDL_VIDEODRIVER", None)
         self.program = None
@@ -124,10 +128,17 @@ class Session:
              "-depth", "8", "ppm:-"], capture_output=True)
         if shot.returncode != 0:
             return None
-        return parse_ppm(shot.stdout)
+        return parse_ppm(shot.stdout).shrunk(self.scale)
+
+    def size(self):
+        """The window's width and height on the screen."""
+        geometry = self.xdotool("getwindowgeometry", self.window).stdout
+        width, height = geometry.split("Geometry: ")[1].split()[0].split("x")
+        return int(width), int(height)
 
     def wait_for(self, check, what):
-        """Polls screenshots until check(image) holds; returns the image."""
+        """Polls screenshots until check(image) holds; returns the image.
+        A window not crisply scaled never passes."""
         end = time.monotonic() + DEADLINE
         last = None
         while time.monotonic() < end:
@@ -138,8 +149,10 @@ class Session:
         raise AssertionError("the screen never showed %s" % what)
 
     def point(self, x, y):
-        """Moves the real pointer to (x, y) in the window."""
-        self.xdotool("mousemove", "--window", self.window, x, y)
+        """Moves the real pointer to pixel (x, y) of the program's."""
+        self.xdotool("mousemove", "--window", self.window,
+                     x * self.scale + self.scale // 2,
+                     y * self.scale + self.scale // 2)
 
     def click(self, x, y, button=1):
         self.point(x, y)
