@@ -25,6 +25,8 @@ class Image:
     def shrunk(self, scale):
         """The picture at 1/scale of its size, where each of its pixels is
         a square of scale x scale pixels of one colour here; else None."""
+        if scale == 1:
+            return self
         line, rows = 3 * self.width, []
         for y in range(0, self.height, scale):
             top = self.data[y * line:(y + 1) * line]
