@@ -21,6 +21,13 @@
 // desktop's words, so that a player reads which image is missing.
 // Decoding stays the browser SDL's.
 //
+// The browser's SDL listens for the page's unload, to quit the program as
+// the page goes.  Browsers keep no page with an unload listener in their
+// back/forward cache, so that Back would start the panel afresh, its
+// notes of this visit lost; and the program keeps nothing a quit must
+// save.  So the first wait takes that one listener away: Back or Forward
+// finds the page, and the panel, as it was left.
+//
 // The page lays a real button over each control, for the keyboard and the
 // screen reader, and keeps a note of what the panel has shown: it learns
 // both from here, never computing the circuit or holding its layout.  At
@@ -58,6 +65,11 @@ EM_ASYNC_JS(void, WaitForInput, (), {
         });
     }
     await new Promise(function(resolve) { Module.zelmResume = resolve; });
+});
+
+// Takes away SDL's unload listener (SDL_Init's), and so nothing else.
+EM_JS(void, KeepThePageForBack, (), {
+    window.removeEventListener('unload', SDL.receiveEvent);
 });
 
 // Ends the wait at once, as an input event would.
@@ -149,6 +161,7 @@ int WaitForEvent(SDL_Event* event)
 {
     if (!g_shown) {
         g_shown = true;
+        KeepThePageForBack();
         const char* label;
         HitBox box;
         for (int i = 0; ControlAt(i, &label, &box); i++)

@@ -11,6 +11,7 @@ import base64
 import fcntl
 import functools
 import http.server
+import io
 import json
 import os
 import shutil
@@ -41,14 +42,37 @@ def _until(fetch, what):
 
 class Server:
     """A static file server for folder on 127.0.0.1, on a free port unless
-    given one, answering with Handler."""
+    given one, answering with Handler; the files named missing are not
+    found, as on a host that left them out.  ELSEWHERE is a page of its
+    own beside the folder's, for a test to leave a page for, or to set the
+    site's storage from before a page opens."""
+
+    ELSEWHERE = "elsewhere.html"
 
     class Handler(http.server.SimpleHTTPRequestHandler):
+        missing = ()
+
         def log_message(self, *args):
             pass
 
-    def __init__(self, folder, port=0):
-        handler = functools.partial(self.Handler, directory=folder)
+        def send_head(self):
+            name = os.path.basename(self.path.split("?")[0])
+            if name in self.missing:
+                self.send_error(404)
+                return None
+            if name == Server.ELSEWHERE:
+                page = b"<!doctype html><title>Elsewhere</title>"
+                self.send_response(200)
+                self.send_header("Content-Type", "text/html")
+                self.send_header("Content-Length", str(len(page)))
+                self.end_headers()
+                return io.BytesIO(page)
+            return super().send_head()
+
+    def __init__(self, folder, port=0, missing=()):
+        handler = functools.partial(
+            type("Handler", (self.Handler,), {"missing": missing}),
+            directory=folder)
         self.httpd = http.server.ThreadingHTTPServer(("127.0.0.1", port),
                                                      handler)
         self.port = self.httpd.server_address[1]
@@ -61,10 +85,16 @@ class Server:
 
 
 class Browser:
-    """One headless Chromium with one page, of the given window size."""
+    """One headless Chromium with one page, of the given window size, its
+    profile's preferences as given (such as sites' cookies refused)."""
 
-    def __init__(self, width=1000, height=800):
+    def __init__(self, width=1000, height=800, preferences=None):
         self.profile = tempfile.mkdtemp(prefix="zelm-chromium-")
+        if preferences:
+            os.mkdir(os.path.join(self.profile, "Default"))
+            with open(os.path.join(self.profile, "Default", "Preferences"),
+                      "w") as written:
+                json.dump(preferences, written)
         to_chromium, self._out = os.pipe()
         self._in, from_chromium = os.pipe()
 

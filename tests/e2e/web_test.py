@@ -64,6 +64,53 @@ SEEN = """Q2Q1Q0 | AB=00 | AB=01 | AB=10 | AB=11
 """
 
 
+# The browser as players set it up, and a site that lost a file: one row
+# each.  Each row: what, how (the profile's preferences, a script run
+# before the page's, the files the server lacks, the notebook stored
+# before), what the player then does (plays, copies the notebook as text,
+# leaves and comes back), and what the page must show: its status line
+# (None where the panel plays), the sentence beside the notebook, what the
+# checker says, and where the stored text must be found afterwards.
+NOTES = '[{"next":"011","y":"1"}]'  # as the page writes them
+BLOCK_COOKIES = {"profile": {"default_content_setting_values": {"cookies": 2}}}
+STORAGE_FULL = ("Storage.prototype.setItem = function() {"
+                " throw new DOMException('full', 'QuotaExceededError'); };")
+NOT_KEPT = ("This browser would not keep these notes, so they go when you "
+            "leave the page.")
+SET_ASIDE = ("The notes this browser kept before could not be read: they are "
+             "set aside, as they were, under \"zelm-notebook-unread\" in its "
+             "storage for this site.")
+MISSING = ("The panel could not be loaded: %s did not arrive. Check the "
+           "connection, then try again. Try again")
+NO_WASM = ("The panel needs WebAssembly, which this browser does not run (it "
+           "may be turned off in its settings): try another browser.")
+REFUSALS = [
+    ("storage refused", BLOCK_COOKIES, "", (), None, "play", None, NOT_KEPT,
+     None, None),
+    ("storage that throws on write", None, STORAGE_FULL, (), NOTES, "play",
+     None, NOT_KEPT, None, "zelm-notebook"),
+    ("zelm.js missing", None, "", ("zelm.js",), NOTES, None,
+     MISSING % "zelm.js", "", "✗ Y", "zelm-notebook"),
+    ("zelm.wasm missing", None, "", ("zelm.wasm",), NOTES, None,
+     MISSING % "zelm.wasm", "", "✗ Y", "zelm-notebook"),
+    ("zelm.data missing", None, "", ("zelm.data",), NOTES, None,
+     MISSING % "zelm.data", "", "✗ Y", "zelm-notebook"),
+    ("WebAssembly absent", None, "delete window.WebAssembly", (), NOTES, None,
+     NO_WASM, "", "needs WebAssembly", "zelm-notebook"),
+    ("a damaged notebook", None, "", (), '[{"next":"01', "play", None,
+     SET_ASIDE, None, "zelm-notebook-unread"),
+    ("a notebook of another shape", None, "", (), '[{"next":"9x9","y":"q"}]',
+     "play", None, SET_ASIDE, None, "zelm-notebook-unread"),
+    ("no Clipboard API", None, "delete Navigator.prototype.clipboard", (),
+     None, "copy", None, "", None, None),
+    ("back and forward", None, "", (), None, "leave and come back", None, "",
+     None, None),
+]
+# What emscripten says of its own, which must never reach the page.
+EMSCRIPTEN_WORDS = ("Aborted", "RuntimeError", "wasm support", "ASSERTIONS",
+                    "NetworkError", "both async and sync")
+
+
 def luminance(rgb):
     """WCAG's relative luminance of an (r, g, b) colour."""
     return sum(w * (c / 12.92 if c <= 0.03928 else
@@ -94,6 +141,11 @@ for (const type of ['contextmenu', 'wheel', 'mousedown'])
 """
 
 
+# Marks a page the back/forward cache brings back.
+RESTORED = ";window.addEventListener('pageshow', e => { window.restored = "\
+           "e.persisted; });"
+
+
 class PageTest(unittest.TestCase):
 
     def open(self, site=SITE, new_page=True):
@@ -120,6 +172,12 @@ class PageTest(unittest.TestCase):
         self.scale = width / 320
         self.at = lambda x, y: (left + (x + 0.5) * self.scale,
                                 top + (y + 0.5) * self.scale)
+
+    def leave(self, server):
+        """Goes to another page of the site."""
+        self.page.open(server.url + server.ELSEWHERE)
+        self.page.wait_for("document.title == 'Elsewhere' && "
+                           "document.readyState == 'complete'", "another page")
 
     def text(self, element):
         return self.page.evaluate(
@@ -339,6 +397,61 @@ class PageTest(unittest.TestCase):
         p.wait_for("document.querySelector('h1')?.textContent == "
                    "'Zelmora again'", "the rebuilt page")
 
+    def test_the_page_plays_whatever_the_browser_refuses(self):
+        for (what, preferences, script, missing, stored, does, status, kept,
+             checker, stored_under) in REFUSALS:
+            with self.subTest(what):
+                server = browser.Server(SITE, missing=missing)
+                self.addCleanup(server.close)
+                p = self.page = browser.Browser(preferences=preferences)
+                self.addCleanup(p.close)
+                if stored is not None:
+                    self.leave(server)
+                    p.evaluate("localStorage.setItem('zelm-notebook', %s)"
+                               % json.dumps(stored))
+                p.call("Page.addScriptToEvaluateOnNewDocument", session=True,
+                       source=script + RESTORED)
+                p.open(server.url)
+                p.wait_for("(window.Module && Module.calledRun) || (window."
+                           "statusLine && statusLine.textContent)", "a start")
+                shown = p.evaluate("[document.getElementById('state').hidden,"
+                                   " [...document."
+                                   "querySelectorAll('.control')].every("
+                                   "b => b.hidden)]")
+                if status is None:
+                    self.assertEqual([False, False], shown)
+                    self.locate()
+                    p.click(*self.at(*game.LAMP_MIDDLE["a"]))
+                    p.wait_for_canvas(game.showing(["a"]), "lamp a lit")
+                else:
+                    self.assertEqual(status, p.wait_for(
+                        "statusLine.textContent", "a sentence"))
+                    self.assertEqual([True, True], shown)
+                if does == "copy":
+                    p.evaluate("document.getElementById('copy-seen').click()")
+                    self.assertEqual(["Q2Q1Q0", "Q2Q1Q0"], p.evaluate(
+                        "[document.activeElement.value.slice(0, 6), "
+                        "getSelection().toString().slice(0, 6)]"))
+                    self.assertIn("selected below", self.text("seen-said"))
+                if does == "leave and come back":
+                    self.leave(server)
+                    p.evaluate("history.back()")
+                    p.wait_for("window.restored", "the page from the cache")
+                    p.wait_for_canvas(game.showing(["a"]), "lamp a still lit")
+                if checker is not None:
+                    p.evaluate("document.getElementById('check').open = true;"
+                               "answer.value = 'y = a';"
+                               "document.getElementById('run-check').click()")
+                    self.assertIn(checker, p.wait_for("report.textContent",
+                                                      "the checker"))
+                self.assertEqual(kept, self.text("seen-kept"))
+                text = p.evaluate("document.body.innerText")
+                for words in EMSCRIPTEN_WORDS:
+                    self.assertNotIn(words, text)
+                if stored_under:
+                    self.assertEqual(stored, p.evaluate(
+                        "localStorage.getItem('%s')" % stored_under))
+
     def test_a_missing_image_shows_its_line(self):
         with tempfile.TemporaryDirectory() as site:
             shutil.copytree(SITE, site, dirs_exist_ok=True)
@@ -352,7 +465,9 @@ class PageTest(unittest.TestCase):
             self.open(site)
             line = self.page.wait_for(
                 "document.getElementById('status').textContent", "a line")
-            self.assertEqual("Couldn't open data/y.png", line)
+            self.assertEqual("The panel could not start: Couldn't open "
+                             "data/y.png. Try another browser, or tell whoever "
+                             "keeps this site.", line)
 
 
 if __name__ == "__main__":
