@@ -54,6 +54,18 @@ packages_test := $(packages_bench) $(packages_fuzz) $(packages_release) \
                  libsdl1.2-compat x11-utils x11-xserver-utils faketime \
                  diffoscope-minimal clang-format
 
+SUDO := $(shell [ "$$(id -u)" -eq 0 ] || echo sudo)
+WERROR ?= ON
+JOBS ?= 2
+WEB_PORT ?= 8320
+WEB_BENCH ?= OFF
+RELEASE ?= build-release
+# The folder of the Windows DLLs' source archives, when it is not the
+# repository's own third_party/; given empty (ZELM_WIN_SOURCES=), none:
+# the Windows programs are built alone, without the DLLs.
+WIN_SOURCES := $(if $(filter undefined,$(origin ZELM_WIN_SOURCES)),,\
+    -DZELM_WIN_SOURCES=$(if $(ZELM_WIN_SOURCES),$(abspath $(ZELM_WIN_SOURCES))))
+
 # deps-NAME installs whichever of packages_NAME are missing; through
 # sudo, env carries apt's setting past sudo's clean environment.
 deps-%:
