@@ -319,34 +319,28 @@ std::string Output(const std::string& command)
 }
 
 // Whether a document, as its reader sees it, shows the table's lines in a
-// row; if not, the failure names the document, the lines expected and the
-// first line that differs, or says that none begins as the first does.
+// row, from the line that begins as the table's first; if not, the
+// failure names the document, its first line that differs, and the lines
+// expected.
 testing::AssertionResult ShowsTheNotation(const std::string& document,
                                           const std::string& seen,
                                           const std::string& table)
 {
-    std::vector<std::string> lines, expected;
+    std::vector<std::string> lines;
     std::istringstream seen_lines(seen), table_lines(table);
     for (std::string line; std::getline(seen_lines, line);)
         lines.push_back(line);
-    for (std::string line; std::getline(table_lines, line);)
-        expected.push_back(line);
-    const std::string label = expected[0].substr(0, expected[0].find(':') + 1);
-    auto first = std::find_if(lines.begin(), lines.end(), [&](auto& line) {
-        return line.rfind(label, 0) == 0;
-    });
-    if (first == lines.end())
-        return testing::AssertionFailure()
-               << document << " shows no line that begins '" << label
-               << "'; the table's lines are:\n"
-               << table;
-    for (size_t i = 0; i < expected.size(); i++) {
-        size_t at = first - lines.begin() + i;
+    const std::string label = table.substr(0, table.find(':') + 1);
+    size_t at =
+        std::find_if(lines.begin(), lines.end(),
+                     [&](auto& line) { return line.rfind(label, 0) == 0; }) -
+        lines.begin();
+    for (std::string expected; std::getline(table_lines, expected); at++) {
         std::string shown = at < lines.size() ? lines[at] : "(its end)";
-        if (shown != expected[i])
+        if (shown != expected)
             return testing::AssertionFailure()
                    << document << ":" << at + 1 << ": '" << shown
-                   << "', where the table's line is '" << expected[i]
+                   << "', where the table's line is '" << expected
                    << "'; its lines are:\n"
                    << table;
     }

@@ -11,7 +11,6 @@ import base64
 import fcntl
 import functools
 import http.server
-import io
 import json
 import os
 import shutil
@@ -43,11 +42,7 @@ def _until(fetch, what):
 class Server:
     """A static file server for folder on 127.0.0.1, on a free port unless
     given one, answering with Handler; the files named missing are not
-    found, as on a host that left them out.  ELSEWHERE is a page of its
-    own beside the folder's, for a test to leave a page for, or to set the
-    site's storage from before a page opens."""
-
-    ELSEWHERE = "elsewhere.html"
+    found, as on a host that left them out."""
 
     class Handler(http.server.SimpleHTTPRequestHandler):
         missing = ()
@@ -56,17 +51,9 @@ class Server:
             pass
 
         def send_head(self):
-            name = os.path.basename(self.path.split("?")[0])
-            if name in self.missing:
+            if os.path.basename(self.path.split("?")[0]) in self.missing:
                 self.send_error(404)
                 return None
-            if name == Server.ELSEWHERE:
-                page = b"<!doctype html><title>Elsewhere</title>"
-                self.send_response(200)
-                self.send_header("Content-Type", "text/html")
-                self.send_header("Content-Length", str(len(page)))
-                self.end_headers()
-                return io.BytesIO(page)
             return super().send_head()
 
     def __init__(self, folder, port=0, missing=()):

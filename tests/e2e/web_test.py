@@ -81,7 +81,7 @@ SET_ASIDE = ("The notes this browser kept before could not be read: they are "
              "set aside, as they were, under \"zelm-notebook-unread\" in its "
              "storage for this site.")
 MISSING = ("The panel could not be loaded: %s did not arrive. Check the "
-           "connection, then try again. Try again")
+           "connection, then try again.Try again")
 NO_WASM = ("The panel needs WebAssembly, which this browser does not run (it "
            "may be turned off in its settings): try another browser.")
 REFUSALS = [
@@ -172,12 +172,6 @@ class PageTest(unittest.TestCase):
         self.scale = width / 320
         self.at = lambda x, y: (left + (x + 0.5) * self.scale,
                                 top + (y + 0.5) * self.scale)
-
-    def leave(self, server):
-        """Goes to another page of the site."""
-        self.page.open(server.url + server.ELSEWHERE)
-        self.page.wait_for("document.title == 'Elsewhere' && "
-                           "document.readyState == 'complete'", "another page")
 
     def text(self, element):
         return self.page.evaluate(
@@ -406,9 +400,8 @@ class PageTest(unittest.TestCase):
                 p = self.page = browser.Browser(preferences=preferences)
                 self.addCleanup(p.close)
                 if stored is not None:
-                    self.leave(server)
-                    p.evaluate("localStorage.setItem('zelm-notebook', %s)"
-                               % json.dumps(stored))
+                    script = "localStorage.setItem('zelm-notebook', %s);%s" % (
+                        json.dumps(stored), script)
                 p.call("Page.addScriptToEvaluateOnNewDocument", session=True,
                        source=script + RESTORED)
                 p.open(server.url)
@@ -434,7 +427,8 @@ class PageTest(unittest.TestCase):
                         "getSelection().toString().slice(0, 6)]"))
                     self.assertIn("selected below", self.text("seen-said"))
                 if does == "leave and come back":
-                    self.leave(server)
+                    p.open("about:blank")
+                    p.wait_for("location.href == 'about:blank'", "away")
                     p.evaluate("history.back()")
                     p.wait_for("window.restored", "the page from the cache")
                     p.wait_for_canvas(game.showing(["a"]), "lamp a still lit")
