@@ -25,20 +25,14 @@ class Image:
     def shrunk(self, scale):
         """The picture at 1/scale of its size, where each of its pixels is
         a square of scale x scale pixels of one colour here; else None."""
-        if scale == 1:
-            return self
-        line, rows = 3 * self.width, []
-        for y in range(0, self.height, scale):
-            top = self.data[y * line:(y + 1) * line]
-            if any(self.data[(y + r) * line:(y + r + 1) * line] != top
-                   for r in range(1, scale)):
-                return None
-            pixels = [top[x:x + 3] for x in range(0, line, 3 * scale)]
-            if b"".join(pixel * scale for pixel in pixels) != top:
-                return None
-            rows += pixels
-        return Image(self.width // scale, self.height // scale,
-                     b"".join(rows))
+        line = 3 * self.width
+        rows = [[self.data[y * line + x:y * line + x + 3]
+                 for x in range(0, line, 3 * scale)]
+                for y in range(0, self.height, scale)]
+        grown = b"".join(b"".join(p * scale for p in row) * scale
+                         for row in rows)
+        return Image(self.width // scale, self.height // scale, b"".join(
+            b"".join(row) for row in rows)) if grown == self.data else None
 
     def crop(self, x, y, width, height):
         rows = [self.data[3 * ((y + r) * self.width + x):

@@ -65,46 +65,38 @@ SEEN = """Q2Q1Q0 | AB=00 | AB=01 | AB=10 | AB=11
 
 
 # The browser as players set it up, and a site that lost a file: one row
-# each.  Each row: what, how (the profile's preferences, a script run
-# before the page's, the files the server lacks, the notebook stored
-# before), what the player then does (plays, copies the notebook as text,
-# leaves and comes back), and what the page must show: its status line
-# (None where the panel plays), the sentence beside the notebook, what the
-# checker says, and where the stored text must be found afterwards.
+# each.  Each row: how (the profile's preferences, a script run before the
+# page's, the files the server lacks, the notebook stored before), what
+# the player then does (plays, copies the notebook as text, leaves and
+# comes back), and what the page must show: its status line, where the
+# panel cannot play, the sentence beside the notebook, what the checker
+# says, and where the stored text must be found afterwards.
 NOTES = '[{"next":"011","y":"1"}]'  # as the page writes them
 BLOCK_COOKIES = {"profile": {"default_content_setting_values": {"cookies": 2}}}
 STORAGE_FULL = ("Storage.prototype.setItem = function() {"
                 " throw new DOMException('full', 'QuotaExceededError'); };")
-NOT_KEPT = ("This browser would not keep these notes, so they go when you "
-            "leave the page.")
-SET_ASIDE = ("The notes this browser kept before could not be read: they are "
-             "set aside, as they were, under \"zelm-notebook-unread\" in its "
-             "storage for this site.")
-MISSING = ("The panel could not be loaded: %s did not arrive. Check the "
-           "connection, then try again.Try again")
-NO_WASM = ("The panel needs WebAssembly, which this browser does not run (it "
-           "may be turned off in its settings): try another browser.")
+NOT_KEPT = "would not keep these notes, so they go when you leave the page."
+SET_ASIDE = 'set aside, as they were, under "zelm-notebook-unread"'
+MISSING = "%s did not arrive. Check the connection, then try again.Try again"
 REFUSALS = [
-    ("storage refused", BLOCK_COOKIES, "", (), None, "play", None, NOT_KEPT,
+    (BLOCK_COOKIES, "", (), None, "play", None, NOT_KEPT, None, None),
+    (None, STORAGE_FULL, (), NOTES, "play", None, NOT_KEPT, None,
+     "zelm-notebook"),
+    (None, "", ("zelm.js",), NOTES, "", MISSING % "zelm.js", "", "✗ Y",
+     "zelm-notebook"),
+    (None, "", ("zelm.wasm",), NOTES, "", MISSING % "zelm.wasm", "", "✗ Y",
+     "zelm-notebook"),
+    (None, "", ("zelm.data",), NOTES, "", MISSING % "zelm.data", "", "✗ Y",
+     "zelm-notebook"),
+    (None, "delete window.WebAssembly", (), NOTES, "", "needs WebAssembly",
+     "", "needs WebAssembly", "zelm-notebook"),
+    (None, "", (), '[{"next":"01', "play", None, SET_ASIDE, None,
+     "zelm-notebook-unread"),
+    (None, "", (), '[{"next":"9x9","y":"q"}]', "play", None, SET_ASIDE, None,
+     "zelm-notebook-unread"),
+    (None, "delete Navigator.prototype.clipboard", (), None, "copy", None, "",
      None, None),
-    ("storage that throws on write", None, STORAGE_FULL, (), NOTES, "play",
-     None, NOT_KEPT, None, "zelm-notebook"),
-    ("zelm.js missing", None, "", ("zelm.js",), NOTES, None,
-     MISSING % "zelm.js", "", "✗ Y", "zelm-notebook"),
-    ("zelm.wasm missing", None, "", ("zelm.wasm",), NOTES, None,
-     MISSING % "zelm.wasm", "", "✗ Y", "zelm-notebook"),
-    ("zelm.data missing", None, "", ("zelm.data",), NOTES, None,
-     MISSING % "zelm.data", "", "✗ Y", "zelm-notebook"),
-    ("WebAssembly absent", None, "delete window.WebAssembly", (), NOTES, None,
-     NO_WASM, "", "needs WebAssembly", "zelm-notebook"),
-    ("a damaged notebook", None, "", (), '[{"next":"01', "play", None,
-     SET_ASIDE, None, "zelm-notebook-unread"),
-    ("a notebook of another shape", None, "", (), '[{"next":"9x9","y":"q"}]',
-     "play", None, SET_ASIDE, None, "zelm-notebook-unread"),
-    ("no Clipboard API", None, "delete Navigator.prototype.clipboard", (),
-     None, "copy", None, "", None, None),
-    ("back and forward", None, "", (), None, "leave and come back", None, "",
-     None, None),
+    (None, "", (), None, "leave and come back", None, "", None, None),
 ]
 # What emscripten says of its own, which must never reach the page.
 EMSCRIPTEN_WORDS = ("Aborted", "RuntimeError", "wasm support", "ASSERTIONS",
@@ -392,9 +384,10 @@ class PageTest(unittest.TestCase):
                    "'Zelmora again'", "the rebuilt page")
 
     def test_the_page_plays_whatever_the_browser_refuses(self):
-        for (what, preferences, script, missing, stored, does, status, kept,
-             checker, stored_under) in REFUSALS:
-            with self.subTest(what):
+        for row in REFUSALS:
+            (preferences, script, missing, stored, does, status, kept, checker,
+             stored_under) = row
+            with self.subTest(row[:4]):
                 server = browser.Server(SITE, missing=missing)
                 self.addCleanup(server.close)
                 p = self.page = browser.Browser(preferences=preferences)
@@ -417,7 +410,7 @@ class PageTest(unittest.TestCase):
                     p.click(*self.at(*game.LAMP_MIDDLE["a"]))
                     p.wait_for_canvas(game.showing(["a"]), "lamp a lit")
                 else:
-                    self.assertEqual(status, p.wait_for(
+                    self.assertIn(status, p.wait_for(
                         "statusLine.textContent", "a sentence"))
                     self.assertEqual([True, True], shown)
                 if does == "copy":
@@ -427,9 +420,15 @@ class PageTest(unittest.TestCase):
                         "getSelection().toString().slice(0, 6)]"))
                     self.assertIn("selected below", self.text("seen-said"))
                 if does == "leave and come back":
+                    # Once the worker has claimed the page, which drops a
+                    # page kept for Back as it does.
+                    p.wait_for("!!navigator.serviceWorker.controller", "worker")
                     p.open("about:blank")
                     p.wait_for("location.href == 'about:blank'", "away")
-                    p.evaluate("history.back()")
+                    back = p.call("Page.getNavigationHistory", session=True)
+                    p.call("Page.navigateToHistoryEntry", session=True,
+                           entryId=back["entries"][back["currentIndex"] - 1]
+                           ["id"])
                     p.wait_for("window.restored", "the page from the cache")
                     p.wait_for_canvas(game.showing(["a"]), "lamp a still lit")
                 if checker is not None:
@@ -438,7 +437,8 @@ class PageTest(unittest.TestCase):
                                "document.getElementById('run-check').click()")
                     self.assertIn(checker, p.wait_for("report.textContent",
                                                       "the checker"))
-                self.assertEqual(kept, self.text("seen-kept"))
+                beside = self.text("seen-kept")
+                self.assertTrue(kept in beside if kept else not beside, beside)
                 text = p.evaluate("document.body.innerText")
                 for words in EMSCRIPTEN_WORDS:
                     self.assertNotIn(words, text)
