@@ -30,10 +30,10 @@ static std::string AsRoff(const std::string& line)
     std::string roff = "\\&";
     const char* end = line.data() + line.size();
     for (const char* at = line.data(); at < end;) {
-        uint32_t point;
+        uint32_t point = 0xFFFD; // for a byte that is no UTF-8, shown so
         int length = CharLength(at, end, &point);
         if (length == 0)
-            length = 1, point = 0xFFFD;
+            length = 1;
         const char* named = point == '\\'   ? "\\e"
                             : point == '\'' ? "\\(aq"
                             : point == '-'  ? "\\-"
