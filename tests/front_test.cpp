@@ -238,6 +238,7 @@ protected:
     {
         setenv("SDL_VIDEODRIVER", "dummy", 1);
         ASSERT_EQ(0, chdir(ZELM_SOURCE_DIR));
+        ResetSpy(); // no failure an earlier test asked of it
         ASSERT_TRUE(Init());
         SDL_Event event;
         while (SDL_PollEvent(&event)) // what SDL sends at start-up
