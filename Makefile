@@ -83,11 +83,16 @@ deps-%:
 .PHONY: run check test build build-asan release windows fuzz web serve-web \
         bench art clean
 
-# A first `make run` configures without the tests and benchmarks, so that
-# playing needs no test tools; `make test` turns them on in the same build.
-run: deps-run
+# The plain tree, where it is not there yet, configured without the tests
+# and benchmarks, so that playing and drawing need no test tools; `make
+# test` turns them on in the same tree.
+define plain_tree_for_playing
 	@[ -f build/CMakeCache.txt ] || cmake -S . -B build -DBUILD_TESTING=OFF \
 	    -DZELM_BENCH=OFF
+endef
+
+run: deps-run
+	$(plain_tree_for_playing)
 	cmake --build build --target zelm zelm-check -j$(JOBS)
 	@if [ -z "$$DISPLAY" ]; then \
 	    echo "zelm needs an X11 display, and DISPLAY is not set."; exit 1; fi
@@ -176,8 +181,7 @@ bench: deps-bench build web
 	PYTHONPATH=tests/drivers python3 bench/measure.py build . build-web
 
 art: deps-run
-	@[ -f build/CMakeCache.txt ] || cmake -S . -B build -DBUILD_TESTING=OFF \
-	    -DZELM_BENCH=OFF
+	$(plain_tree_for_playing)
 	cmake --build build --target zelm_art -j$(JOBS)
 	./build/zelm_art . art/icon.txt front/zelm.ico front/web
 
