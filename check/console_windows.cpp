@@ -110,7 +110,7 @@ bool ReadTypedText(std::string* text)
             return false;
         }
         typed.append(buffer, got);
-        size_t end = typed.find(L'\x1a');
+        size_t end = typed.find(L'\x1a', typed.size() - got);
         if (end != std::wstring::npos) {
             typed.resize(end);
             break;
