@@ -295,27 +295,20 @@ TEST(Checker, TheProgramsCommandLine)
                              run.command + " >" + out + " 2>" + err)
                                 .c_str());
         EXPECT_EQ(run.status, WEXITSTATUS(status)) << run.command;
-        std::ifstream out_file(out), err_file(err);
-        std::string out_text((std::istreambuf_iterator<char>(out_file)), {});
-        std::string err_text((std::istreambuf_iterator<char>(err_file)), {});
-        EXPECT_NE(std::string::npos, out_text.find(run.out)) << run.command;
-        EXPECT_NE(std::string::npos, err_text.find(run.err)) << run.command;
+        EXPECT_NE(std::string::npos, Contents(out).find(run.out))
+            << run.command;
+        EXPECT_NE(std::string::npos, Contents(err).find(run.err))
+            << run.command;
     }
     std::filesystem::remove_all(folder);
 }
 
-// What a command prints on its standard output.
+// What a command, which must succeed, prints on its standard output.
 std::string Output(const std::string& command)
 {
-    FILE* pipe = popen(command.c_str(), "r");
-    EXPECT_NE(nullptr, pipe) << command;
-    std::string out;
-    for (int c; pipe != nullptr && (c = fgetc(pipe)) != EOF;)
-        out += static_cast<char>(c);
-    if (pipe != nullptr) {
-        EXPECT_EQ(0, pclose(pipe)) << command;
-    }
-    return out;
+    const std::string out = testing::TempDir() + "zelm-output";
+    EXPECT_EQ(0, system((command + " >" + out).c_str())) << command;
+    return Contents(out);
 }
 
 // Whether a document, as its reader sees it, shows the table's lines in a
