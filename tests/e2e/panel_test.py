@@ -2,7 +2,6 @@
 (game.py holds the oracle)."""
 import os
 import shutil
-import sys
 import tempfile
 import unittest
 
