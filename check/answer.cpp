@@ -67,6 +67,30 @@ static bool CheckCharacters(const Line& line, Problems* problems)
     return true;
 }
 
+// Whether every character of the equation between offsets from and to can
+// be seen.  A control character (a tab is a blank) or an invisible one is
+// named by its code point: quoted, it would show as nothing or as a blank.
+static bool CheckVisible(const Line& line, size_t from, size_t to,
+                         Problems* problems)
+{
+    for (size_t at = from; at < to;) {
+        uint32_t point;
+        int length = CharLength(line.text + at, line.text + to, &point);
+        bool control = IsControl(point) && point != '\t';
+        if (control || IsInvisible(point)) {
+            char name[16];
+            snprintf(name, sizeof name, "U+%04X", static_cast<unsigned>(point));
+            AddProblem(problems, PlaceAt(line, at),
+                       std::string(control ? "a control character, "
+                                           : "an invisible character, ") +
+                           name);
+            return false;
+        }
+        at += length;
+    }
+    return true;
+}
+
 // ---- Targets
 
 static TargetKind KindOf(Meaning meaning)
@@ -98,14 +122,41 @@ static Target MatchTarget(const std::string& name)
     return {-1, kTargetShown};
 }
 
+// The offset past the blanks that begin the text between offsets from and
+// to.
+static size_t SkipBlanks(const Line& line, size_t from, size_t to)
+{
+    int blank;
+    while ((blank = BlankLength(line.text + from, line.text + to)) > 0)
+        from += blank;
+    return from;
+}
+
+// The offset where the blanks that end the text between offsets from and
+// to begin: a blank is found only where a character begins.
+static size_t EndBeforeBlanks(const Line& line, size_t from, size_t to)
+{
+    size_t end = from;
+    for (size_t at = from; at < to;) {
+        int blank = BlankLength(line.text + at, line.text + to);
+        at += blank > 0 ? blank : 1;
+        if (blank == 0)
+            end = at;
+    }
+    return end;
+}
+
 // The text between offsets from and to, in lower case, without blanks:
 // how a target is matched.
 static std::string LowerWithoutBlanks(const Line& line, size_t from, size_t to)
 {
     std::string lowered;
-    for (size_t i = from; i < to; i++) {
-        if (!IsBlank(line.text[i]))
-            lowered += LowerAscii(line.text[i]);
+    for (size_t i = from; i < to;) {
+        int blank = BlankLength(line.text + i, line.text + to);
+        if (blank > 0)
+            i += blank;
+        else
+            lowered += LowerAscii(line.text[i++]);
     }
     return lowered;
 }
@@ -116,7 +167,7 @@ static void MissingEquals(const Line& line, size_t start, size_t end,
                           Problems* problems)
 {
     size_t word = start;
-    while (word < end && !IsBlank(line.text[word]))
+    while (word < end && BlankLength(line.text + word, line.text + end) == 0)
         word++;
     if (MatchTarget(LowerWithoutBlanks(line, start, word)).part >= 0)
         AddProblem(problems, PlaceAt(line, word),
@@ -168,13 +219,10 @@ static void ReadLine(const Line& line, Answer* answer, Problems* problems)
         return;
     const char* comment =
         static_cast<const char*>(memchr(line.text, '#', line.length));
-    size_t end = comment != NULL ? comment - line.text : line.length;
-    while (end > 0 && IsBlank(line.text[end - 1]))
-        end--;
-    size_t start = 0;
-    while (start < end && IsBlank(line.text[start]))
-        start++;
-    if (start == end)
+    size_t end = EndBeforeBlanks(
+        line, 0, comment != NULL ? comment - line.text : line.length);
+    size_t start = SkipBlanks(line, 0, end);
+    if (start == end || !CheckVisible(line, start, end, problems))
         return;
     const char* equals =
         static_cast<const char*>(memchr(line.text + start, '=', end - start));
@@ -191,9 +239,7 @@ static void ReadLine(const Line& line, Answer* answer, Problems* problems)
         return;
     }
     Target target = MatchTarget(name);
-    size_t name_end = at;
-    while (IsBlank(line.text[name_end - 1]))
-        name_end--;
+    size_t name_end = EndBeforeBlanks(line, start, at);
     if (target.part < 0) {
         AddProblem(problems, PlaceAt(line, start),
                    "unknown target '" +

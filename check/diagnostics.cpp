@@ -17,8 +17,9 @@ void AddProblem(Problems* problems, const Place& place,
 static const int kShownCharacters = 80;
 
 // Characters from and to of the line, as they can be shown: each one
-// column wide, a byte that is no UTF-8 or a control character as '?' and
-// a tab as a blank.
+// column wide, a byte that is no UTF-8, a control character or an
+// invisible one as '?' (so that the caret stands under it) and a tab as a
+// blank.
 static void PrintCharacters(FILE* out, const Line& line, int from, int to)
 {
     const char* at = line.text;
@@ -29,7 +30,7 @@ static void PrintCharacters(FILE* out, const Line& line, int from, int to)
         if (index >= from) {
             if (point == '\t')
                 fputc(' ', out);
-            else if (length == 0 || IsControl(point))
+            else if (length == 0 || IsControl(point) || IsInvisible(point))
                 fputc('?', out);
             else
                 fwrite(at, 1, length, out);

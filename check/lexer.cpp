@@ -81,17 +81,17 @@ bool Lex(const Line& line, size_t from, size_t to, std::vector<Token>* tokens,
                                "': the names are a, b, q0, q1, q2, 0 and 1");
                 return false;
             }
-        } else if (!IsBlank(*here)) {
+        } else if (int blank = BlankLength(here, line.text + to)) {
+            length = blank;
+        } else {
             const Spelling* symbol = SymbolAt(here, to - at);
             if (symbol == NULL) {
                 uint32_t point;
                 length = CharLength(here, line.text + to, &point);
                 AddProblem(problems, {line, column},
                            *here == '=' ? "a second '=': one equation a line"
-                           : IsControl(point)
-                               ? "a control character"
-                               : "unexpected '" + std::string(here, length) +
-                                     "'");
+                                        : "unexpected '" +
+                                              std::string(here, length) + "'");
                 return false;
             }
             tokens->push_back({symbol, column});

@@ -51,7 +51,46 @@ char LowerAscii(char c)
     return c >= 'A' && c <= 'Z' ? c - 'A' + 'a' : c;
 }
 
-bool IsBlank(char c)
+// The invisible characters, as ranges of code points.  The no-break space
+// is not among them: it is a blank.
+static const struct {
+    uint32_t first, last;
+} kInvisible[] = {
+    {0x00ad, 0x00ad},   // soft hyphen
+    {0x034f, 0x034f},   // combining grapheme joiner
+    {0x061c, 0x061c},   // Arabic letter mark
+    {0x115f, 0x1160},   // Hangul fillers
+    {0x17b4, 0x17b5},   // Khmer inherent vowels
+    {0x180b, 0x180f},   // Mongolian variation selectors and separator
+    {0x2000, 0x200f},   // spaces of set widths, zero-width characters and
+                        // direction marks
+    {0x2028, 0x202f},   // line and paragraph separators, embeddings and the
+                        // narrow no-break space
+    {0x205f, 0x206f},   // medium space, word joiner, invisible operators
+    {0x3000, 0x3000},   // ideographic space
+    {0x3164, 0x3164},   // Hangul filler
+    {0xfe00, 0xfe0f},   // variation selectors
+    {0xfeff, 0xfeff},   // zero-width no-break space, a byte-order mark
+    {0xffa0, 0xffa0},   // halfwidth Hangul filler
+    {0xfff9, 0xfffb},   // interlinear annotation
+    {0x1d173, 0x1d17a}, // musical formatting
+    {0xe0000, 0xe0fff}, // tags and variation selectors
+};
+
+bool IsInvisible(uint32_t point)
 {
-    return c == ' ' || c == '\t';
+    for (const auto& range : kInvisible) {
+        if (point >= range.first && point <= range.last)
+            return true;
+    }
+    return false;
+}
+
+int BlankLength(const char* from, const char* end)
+{
+    if (from < end && (*from == ' ' || *from == '\t'))
+        return 1;
+    if (end - from >= 2 && from[0] == '\xc2' && from[1] == '\xa0')
+        return 2;
+    return 0;
 }

@@ -17,10 +17,17 @@ int CharactersIn(const char* text, size_t length);
 // Whether a code point is a control character, C0 or C1.
 bool IsControl(uint32_t point);
 
+// Whether a code point is a character that shows as nothing, or as a
+// blank that is no blank between tokens: the spaces and format characters
+// that word processors and chat programs put into pasted text.
+bool IsInvisible(uint32_t point);
+
 // The letter in lower case, if it is an ASCII capital.
 char LowerAscii(char c);
 
-// Whether a character is a blank between tokens: a space or a tab.
-bool IsBlank(char c);
+// The length of the blank between tokens at `from`, never reaching end: a
+// space or a tab (1), or a no-break space (2, in UTF-8); 0 where there is
+// none.
+int BlankLength(const char* from, const char* end);
 
 #endif
