@@ -1,4 +1,4 @@
-// zelm_check.cpp: the answer checker's command line, zelm-check [FILE].
+// zelm_check.cpp: the answer checker's command line, zelm-check [--] [FILE].
 //
 // Reads the answer from FILE, or from standard input when FILE is "-" or
 // absent, and checks it (judge.h).  The panel itself takes no options and
@@ -18,11 +18,11 @@
 #include "spelling.h"
 
 static const char kUsage[] =
-    "Usage: zelm-check [FILE]\n"
+    "Usage: zelm-check [--] [FILE]\n"
     "Checks your answer to the zelm panel: the hidden circuit's equations,\n"
     "one a line, read from FILE, or from standard input without one or\n"
     "with -.  For each part that is wrong it names an experiment to try on\n"
-    "the panel.\n"
+    "the panel.  A FILE whose name begins with - follows --.\n"
     "\n"
     "  y = a ⊕ q1             the output\n"
     "  jq1 = a·b'             a flip-flop by its J and K inputs\n"
@@ -34,7 +34,8 @@ static const char kUsageEnd[] =
     "NOT binds tightest, then AND, then OR and XOR.  # starts a comment.\n"
     "\n"
     "Exit status: 0 when all four parts are right, 1 when one is wrong or\n"
-    "missing, 2 when the answer or the command line cannot be read.\n";
+    "missing, 2 when the answer or the command line cannot be read, or the\n"
+    "report cannot be written.\n";
 
 // Never more than one byte past the largest answer, so that no file or
 // device, however large or endless (/dev/zero), fills the memory or keeps
@@ -100,28 +101,34 @@ static int RefuseCommandLine(const std::string& why)
     return 2;
 }
 
+// The command line, zelm-check [--help | --version] [--] [FILE]: after
+// --, every argument is a FILE, so that its name may begin with -.
 static int Run(int argc, char** argv)
 {
     const char* path = NULL;
+    bool options = true;
     for (int i = 1; i < argc; i++) {
         const char* arg = argv[i];
-        if (strcmp(arg, "--help") == 0) {
+        bool option = options && arg[0] == '-' && arg[1] != '\0';
+        if (option && strcmp(arg, "--") == 0) {
+            options = false;
+        } else if (option && strcmp(arg, "--help") == 0) {
             fputs(kUsage, stdout);
             PrintNotation(stdout, "  ");
             fputs(kUsageEnd, stdout);
             return 0;
-        }
-        if (strcmp(arg, "--version") == 0) {
+        } else if (option && strcmp(arg, "--version") == 0) {
             printf("zelm-check %s\n", ZELM_VERSION);
             return 0;
-        }
-        if (arg[0] == '-' && arg[1] != '\0')
+        } else if (option) {
             return RefuseCommandLine("unknown option '" + std::string(arg) +
                                      "'");
-        if (path != NULL)
+        } else if (path != NULL) {
             return RefuseCommandLine("one answer at a time, not '" +
                                      std::string(path) + "' and '" + arg + "'");
-        path = arg;
+        } else {
+            path = arg;
+        }
     }
     if (path == NULL || strcmp(path, "-") == 0)
         return ReadInputAndCheck();
@@ -132,6 +139,14 @@ int RunChecker(int argc, char** argv)
 {
     PrepareConsole();
     int status = Run(argc, argv);
+    // What was printed is only said once it is written: a report lost to a
+    // full disk is no success.
+    int failed = fflush(stdout) != 0 ? errno : ferror(stdout) ? EIO : 0;
+    if (failed != 0) {
+        PrintDiagnostic(stderr, "zelm-check", NULL,
+                        std::string("standard output: ") + strerror(failed));
+        status = 2;
+    }
     RestoreConsole();
     return status;
 }

@@ -236,6 +236,9 @@ TEST(Checker, AnswersThatCannotBeReadAreRefusedWithTheirPlace)
         {"y = caf\xe9\n", "1:8", "a byte that is not UTF-8 (0xE9)"},
         {std::string("\xff\xfey\0=\0", 6), "1:1",
          "the answer is UTF-16: save it as UTF-8"},
+        {"y = a\u200b+ b\n", "1:6", "an invisible character, U+200B"},
+        {"y\u2060 = a\n", "1:2", "an invisible character, U+2060"},
+        {"y = a \a b\n", "1:7", "a control character, U+0007"},
     };
     for (const auto& refusal : refusals) {
         Report report = Check(refusal.answer);
@@ -251,6 +254,9 @@ TEST(Checker, AnswersThatCannotBeReadAreRefusedWithTheirPlace)
     EXPECT_EQ(80u, end - shown);
     size_t blanks = err.find('^') - (end + 6); // under "…" and the line
     EXPECT_EQ('(', err[shown + blanks - 1]);
+    // An invisible character is quoted as '?', the caret under it.
+    EXPECT_NE(std::string::npos,
+              Check("y = a\u200b+ b\n").err.find("\n  y = a?+ b\n       ^\n"));
     // Every line's problem is told, the first 20 in full.
     std::string many;
     for (int i = 0; i < 25; i++)
@@ -270,7 +276,7 @@ TEST(Checker, TheProgramsCommandLine)
         int status;
         std::string out, err;
     } runs[] = {
-        {"\"$CHECK\" --help", 0, "Usage: zelm-check [FILE]\n", ""},
+        {"\"$CHECK\" --help", 0, "Usage: zelm-check [--] [FILE]\n", ""},
         {"\"$CHECK\" --version", 0, "zelm-check " ZELM_VERSION "\n", ""},
         {"\"$CHECK\" --verbose", 2, "", "unknown option '--verbose'"},
         {"\"$CHECK\" a b", 2, "", "one answer at a time"},
@@ -285,9 +291,17 @@ TEST(Checker, TheProgramsCommandLine)
         {"script -qec \"$CHECK\" /dev/null </dev/null", 1,
          "Type your equations, one a line (such as y = a·b'), then Ctrl-D.",
          ""},
+        {"printf 'y\\302\\240= a\\302\\240+ b\\302\\240\\n' | \"$CHECK\"", 1,
+         "  y = a + b\n", ""},
+        {answer + " >./-a && \"$CHECK\" -- -a", 1, "  y = a\n", ""},
+        {"{ \"$CHECK\" --help >/dev/full; }", 2, "",
+         "zelm-check: standard output: No space left on device\n"},
+        {"{ \"$CHECK\" right >/dev/full; }", 2, "",
+         "zelm-check: standard output: No space left on device\n"},
     };
     char folder[] = "/tmp/zelm-check-XXXXXX";
     ASSERT_NE(nullptr, mkdtemp(folder));
+    std::ofstream(std::string(folder) + "/right") << kRight;
     for (const auto& run : runs) {
         std::string out = std::string(folder) + "/out";
         std::string err = std::string(folder) + "/err";
@@ -295,10 +309,12 @@ TEST(Checker, TheProgramsCommandLine)
                              run.command + " >" + out + " 2>" + err)
                                 .c_str());
         EXPECT_EQ(run.status, WEXITSTATUS(status)) << run.command;
-        EXPECT_NE(std::string::npos, Contents(out).find(run.out))
-            << run.command;
-        EXPECT_NE(std::string::npos, Contents(err).find(run.err))
-            << run.command;
+        // Nothing expected is nothing at all.
+        for (auto [expected, file] : {std::pair(run.out, out), {run.err, err}})
+            EXPECT_TRUE(expected.empty() ? Contents(file).empty()
+                                         : Contents(file).find(expected) !=
+                                               std::string::npos)
+                << run.command << ": " << Contents(file);
     }
     std::filesystem::remove_all(folder);
 }
