@@ -19,7 +19,8 @@
 ; its folders that is left empty, and the install folder itself only where
 ; the installer made it.  A version installed over another runs the
 ; other's uninstaller first, so that one copy and one entry remain, and
-; whatever else is in the folder stays.
+; whatever else is in the folder stays; installed into another folder, the
+; other copy's folder goes as its uninstall would have taken it.
 Unicode true
 Target amd64-unicode
 RequestExecutionLevel user
@@ -68,6 +69,14 @@ found:
     StrCmp $0 $INSTDIR 0 +2
     StrCpy $2 $1
     ExecWait '"$0\uninstall.exe" /S _?=$0'
+    ; Run in its place, that uninstaller could not remove itself, nor so
+    ; its folder.  In this folder the new one takes its place; elsewhere
+    ; it goes, and its folder with it where it made that and left it
+    ; empty, as its own uninstall would have done.
+    StrCmp $0 $INSTDIR installed_before
+    Delete "$0\uninstall.exe"
+    StrCmp $1 1 0 installed_before
+    RMDir "$0"
 installed_before:
 
     !include "${FILES}"
