@@ -3,6 +3,10 @@
 # build folders are mapped away, so that the same sources give the same
 # bytes wherever they are built.  (Each platform's own additions are in
 # its file beside this one.)
+
+# What the release's files are named after, which every tree's documents
+# may name.
+set(ZELM_RELEASE_NAME zelm-${PROJECT_VERSION})
 if(NOT ZELM_TREE STREQUAL release)
     return()
 endif()
@@ -31,4 +35,3 @@ set(ZELM_PACK ${ZELM_PYTHON3} ${PROJECT_SOURCE_DIR}/dist/pack.py)
 set(ZELM_STAGE ${CMAKE_BINARY_DIR}/stage)
 set(ZELM_INSTALL_TO ${CMAKE_COMMAND} --install ${CMAKE_BINARY_DIR} --strip
     --prefix)
-set(ZELM_RELEASE_NAME zelm-${PROJECT_VERSION})

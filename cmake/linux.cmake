@@ -71,7 +71,10 @@ set(icons_dir ${CMAKE_INSTALL_DATAROOTDIR}/icons/hicolor)
 file(RELATIVE_PATH ZELM_SHARE_FROM_LAUNCHER /${launcher_dir} /${share_dir})
 file(RELATIVE_PATH ZELM_PROGRAM_FROM_LAUNCHER /${launcher_dir}
      /${program_dir}/zelm)
+# zelm(6) names the images' folder where the package installs it; the
+# tarball's own copy (tarball/zelm.6) names it as the tarball lays it out.
 set(ZELM_SHARE_DIR ${CMAKE_INSTALL_PREFIX}/${share_dir})
+set(tarball_folder ${ZELM_RELEASE_NAME}-linux-x86_64)
 # The changelog's date in Debian's form, from the release date.
 execute_process(COMMAND date -u -R -d "${ZELM_RELEASE_DATE} 12:00:00"
                 OUTPUT_VARIABLE ZELM_RELEASE_DATE_RFC
@@ -79,6 +82,8 @@ execute_process(COMMAND date -u -R -d "${ZELM_RELEASE_DATE} 12:00:00"
 foreach(file zelm zelm.6 changelog org.zelm.zelmora.metainfo.xml control)
     configure_file(${dist}/${file}.in ${made}/${file} @ONLY)
 endforeach()
+set(ZELM_SHARE_DIR ${tarball_folder}/${share_dir})
+configure_file(${dist}/zelm.6.in ${made}/tarball/zelm.6 @ONLY)
 # The checker's manual page, its notation written in from the table.
 configure_file(${dist}/zelm-check.6.in ${made}/zelm-check.6.template @ONLY)
 add_custom_command(OUTPUT ${made}/zelm-check.6
@@ -88,7 +93,7 @@ add_custom_command(OUTPUT ${made}/zelm-check.6
 add_custom_target(zelm_manual DEPENDS ${made}/zelm-check.6)
 
 # Debian wants the manual and the changelog compressed, reproducibly.
-foreach(file zelm.6 zelm-check.6 changelog)
+foreach(file zelm.6 zelm-check.6 changelog tarball/zelm.6)
     add_custom_command(OUTPUT ${made}/${file}.gz
         COMMAND gzip -9 -n -c ${made}/${file} > ${made}/${file}.gz
         DEPENDS ${made}/${file})
@@ -127,7 +132,7 @@ install(FILES ${dist}/copyright ${made}/changelog.gz
 # this is the machine that builds, the sources every file of the release
 # is built from.
 if(ZELM_TREE STREQUAL release)
-    set(folder ${ZELM_RELEASE_NAME}-linux-x86_64)
+    set(folder ${tarball_folder})
     add_custom_target(release
         COMMAND ${CMAKE_COMMAND} -E rm -rf ${ZELM_STAGE}
         COMMAND ${CMAKE_COMMAND} -E env DESTDIR=${ZELM_STAGE}/deb
@@ -135,6 +140,8 @@ if(ZELM_TREE STREQUAL release)
         COMMAND ${ZELM_PACK} deb ${ZELM_STAGE}/deb ${made}/control
                 ${ZELM_RELEASE_DIR}/zelm_${PROJECT_VERSION}_amd64.deb
         COMMAND ${ZELM_INSTALL_TO} ${ZELM_STAGE}/${folder}
+        COMMAND ${CMAKE_COMMAND} -E copy ${made}/tarball/zelm.6.gz
+                ${ZELM_STAGE}/${folder}/${CMAKE_INSTALL_MANDIR}/man6
         COMMAND ${ZELM_PACK} tar ${ZELM_STAGE}/${folder}
                 ${ZELM_RELEASE_DIR}/${folder}.tar.gz
         COMMAND ${ZELM_PACK} source ${PROJECT_SOURCE_DIR} ${ZELM_RELEASE_NAME}

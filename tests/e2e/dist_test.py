@@ -37,6 +37,13 @@ class DistTest(unittest.TestCase):
             self.assertTrue(os.access(launcher, os.X_OK))
             subprocess.run([launcher + "-check", "--version"], check=True,
                            capture_output=True)
+            # Its manual page names the images' folder as unpacked.
+            manual = subprocess.run(
+                ["zcat", os.path.join(unpacked, folder, "share", "man",
+                                      "man6", "zelm.6.gz")],
+                check=True, capture_output=True, text=True).stdout
+            self.assertIn(folder + "/share/games/zelm", manual)
+            self.assertNotIn("/usr/", manual)
             game.play_launcher(self, launcher, elsewhere)
 
 
