@@ -2,7 +2,8 @@
 //
 // A console shows bytes in its own code page, which is not UTF-8 unless
 // set; the report's ✓, ✗ and · need it.  The code pages belong to the
-// console, which outlives the checker, so they are put back at the end.
+// console, which outlives the checker, so they are put back at the end,
+// or as Ctrl-C ends it.
 //
 // What comes in is taken in UTF-16, Windows' own, and turned into UTF-8:
 // the command line (wmain), so that an answer file may bear any name; and
@@ -63,10 +64,30 @@ int wmain(int argc, wchar_t** wide_argv)
 static UINT g_output_page = 0;
 static UINT g_input_page = 0;
 
+// Puts back the code pages PrepareConsole found; both are 0 where there is
+// no console.
+static void RestoreCodePages()
+{
+    if (g_output_page != 0)
+        SetConsoleOutputCP(g_output_page);
+    if (g_input_page != 0)
+        SetConsoleCP(g_input_page);
+}
+
+// Ctrl-C and Ctrl-Break end the checker wherever it is, without the end of
+// RunChecker: Windows runs this first, on a thread of its own, and then
+// ends the checker as it would have.
+static BOOL WINAPI RestoreCodePagesOnBreak(DWORD)
+{
+    RestoreCodePages();
+    return FALSE;
+}
+
 void PrepareConsole()
 {
     g_output_page = GetConsoleOutputCP();
     g_input_page = GetConsoleCP();
+    SetConsoleCtrlHandler(RestoreCodePagesOnBreak, TRUE);
     SetConsoleOutputCP(CP_UTF8);
     SetConsoleCP(CP_UTF8);
 }
@@ -82,11 +103,7 @@ void RestoreConsole()
     // What is still buffered is written in the page it was meant for.
     fflush(stdout);
     fflush(stderr);
-    // Both are 0 where there is no console.
-    if (g_output_page != 0)
-        SetConsoleOutputCP(g_output_page);
-    if (g_input_page != 0)
-        SetConsoleCP(g_input_page);
+    RestoreCodePages();
 }
 
 // A console, not a file, a pipe or the NUL device (which _isatty takes
