@@ -15,9 +15,10 @@
 #                 installer, the page as a zip and the sources, with
 #                 SHA256SUMS; the same bytes from the same commit wherever
 #                 it is built.  Dates come from SOURCE_DATE_EPOCH, or the
-#                 last commit.  The Windows DLLs are built from the SDL,
-#                 SDL_image and libpng source archives in third_party/, or
-#                 in the folder ZELM_WIN_SOURCES=... names
+#                 last commit.  The Windows DLLs are built from the
+#                 source archives in third_party/ (SDL 2, sdl12-compat,
+#                 SDL_image and libpng), or in the folder
+#                 ZELM_WIN_SOURCES=... names
 #   make windows  cross-build build-windows/zelm.exe and zelm-check.exe,
 #                 with the DLLs, or alone with ZELM_WIN_SOURCES= (empty);
 #                 ZELM_SDL_MINGW_DIR=... links against the official SDL 1.2
@@ -62,9 +63,15 @@ WEB_BENCH ?= OFF
 RELEASE ?= build-release
 # The folder of the Windows DLLs' source archives, when it is not the
 # repository's own third_party/; given empty (ZELM_WIN_SOURCES=), none:
-# the Windows programs are built alone, without the DLLs.
+# make windows builds the programs alone, without the DLLs, and its tree
+# keeps that choice until it is given again, while make release refuses
+# it.  A release tree is told its folder every time, so that it never
+# keeps an empty one from before.
+win_sources := $(if $(ZELM_WIN_SOURCES),$(abspath $(ZELM_WIN_SOURCES)))
 WIN_SOURCES := $(if $(filter undefined,$(origin ZELM_WIN_SOURCES)),,\
-    -DZELM_WIN_SOURCES=$(if $(ZELM_WIN_SOURCES),$(abspath $(ZELM_WIN_SOURCES))))
+    -DZELM_WIN_SOURCES=$(win_sources))
+RELEASE_WIN_SOURCES := -DZELM_WIN_SOURCES=$(if $(filter undefined,\
+    $(origin ZELM_WIN_SOURCES)),$(CURDIR)/third_party,$(win_sources))
 
 # deps-NAME installs whichever of packages_NAME are missing; through
 # sudo, env carries apt's setting past sudo's clean environment.
@@ -146,7 +153,7 @@ release: deps-release
 	rm -f $(RELEASE)/zelm[-_]* $(RELEASE)/SHA256SUMS
 	$(call release_tree,linux,,-DCMAKE_BUILD_TYPE=None \
 	    -DCMAKE_INSTALL_PREFIX=/usr)
-	$(call release_tree,windows,,$(WIN_SOURCES) \
+	$(call release_tree,windows,,$(RELEASE_WIN_SOURCES) \
 	    -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64-x86_64.cmake)
 	$(call release_tree,web,emcmake,-DCMAKE_BUILD_TYPE=MinSizeRel)
 	cd $(RELEASE) && ls zelm[-_]* | LC_ALL=C sort | xargs sha256sum \

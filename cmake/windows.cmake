@@ -1,9 +1,10 @@
 # windows.cmake: what the Windows build chooses, cross-built on Debian with
 # MinGW-w64 (mingw-w64-x86_64.cmake).  The panel is a GUI program with its
-# icon and the checker a console program, each needing no DLL of the
-# compiler's own; they link against SDL.dll and SDL_image.dll, which the
-# zip carries beside them, built from source (windows/Dlls.cmake).  A
-# release is that folder as a zip, and as an installer.
+# icon and its manifest, and the checker a console program, each needing
+# no DLL of the compiler's own; the panel links against SDL.dll and
+# SDL_image.dll, which the zip carries beside it with SDL2.dll beneath
+# them, built from source (windows/Dlls.cmake).  A release is that folder
+# as a zip, and as an installer.
 enable_language(RC)
 
 # SDL: through the official MinGW development files when
@@ -31,6 +32,8 @@ endif()
 set(ZELM_FRONT_PLATFORM platform_desktop.cpp sdl_abi.cpp)
 
 add_executable(zelm WIN32 front/zelm_windows.cpp front/zelm.rc)
+set_source_files_properties(front/zelm.rc PROPERTIES OBJECT_DEPENDS
+    "${PROJECT_SOURCE_DIR}/front/zelm.ico;${PROJECT_SOURCE_DIR}/front/zelm.manifest")
 target_link_libraries(zelm PRIVATE zelm_front)
 add_executable(zelm-check check/zelm_check.cpp check/console_windows.cpp)
 target_link_libraries(zelm-check PRIVATE zelm_check)

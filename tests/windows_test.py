@@ -13,12 +13,14 @@ files and exit 77, saying why, when a file is not built.
 import os
 import random
 import shutil
+import struct
 import subprocess
 import sys
 import tempfile
 import time
 import unittest
 import zipfile
+import zlib
 
 import xpanel
 from pictures import CONVERT, read_rgba
@@ -30,7 +32,7 @@ SOURCE_DIR = xpanel.SOURCE_DIR
 OBJDUMP = "x86_64-w64-mingw32-objdump"
 NM = "x86_64-w64-mingw32-nm"
 TOOLS = [OBJDUMP, NM, "wrestool", "icotool", CONVERT]
-BUNDLED_DLLS = ["SDL.dll", "SDL_image.dll", "zlib1.dll"]
+BUNDLED_DLLS = ["SDL.dll", "SDL2.dll", "SDL_image.dll", "zlib1.dll"]
 
 
 missing = [tool for tool in TOOLS if shutil.which(tool) is None]
@@ -60,7 +62,9 @@ SDL_IMPORTS = {
 }
 # Windows' own DLLs, present on every system; nothing of the compiler's.
 SYSTEM_DLLS = {"KERNEL32.dll", "msvcrt.dll", "USER32.dll"}
-WINDOWS_DLLS = SYSTEM_DLLS | {"ADVAPI32.dll", "GDI32.dll", "WINMM.dll"}
+WINDOWS_DLLS = SYSTEM_DLLS | {
+    "ADVAPI32.dll", "GDI32.dll", "WINMM.dll", "IMM32.dll", "ole32.dll",
+    "OLEAUT32.dll", "SETUPAPI.dll", "SHELL32.dll", "VERSION.dll"}
 
 
 def run(*args):
@@ -109,6 +113,12 @@ class PortableExecutableTest(unittest.TestCase):
         for dll in SYSTEM_DLLS & set(table):
             sdl = {f for f in table[dll] if f.startswith(("SDL_", "IMG_"))}
             self.assertEqual(set(), sdl, dll)
+
+    def test_its_manifest_says_it_sizes_its_window_for_each_monitor(self):
+        manifest = run("wrestool", "-x", "--type=24", "--name=1",
+                       EXE).decode()
+        self.assertIn(">true/pm</dpiAware>", manifest)
+        self.assertIn(">PerMonitorV2, PerMonitor</dpiAwareness>", manifest)
 
     def test_carries_the_icon_a_as_drawn(self):
         listing = run("wrestool", "-l", EXE).decode()
@@ -170,6 +180,17 @@ with open(os.path.join(SOURCE_DIR, "data", "y.png"), "rb") as real_y:
 TEXT_CUT = REAL_Y[:33] + b"\0\0\0\x64tEXtComment\0cut"
 
 
+def chunk(kind, data):
+    return (struct.pack(">I", len(data)) + kind + data +
+            struct.pack(">I", zlib.crc32(kind + data)))
+
+
+# The real y with 20 000 copies of a tIME chunk after its IHDR: well framed,
+# and libpng warns of every copy but the first, 660 KB of warnings.
+CHATTY_Y = (REAL_Y[:33] + chunk(b"tIME", bytes([7, 234, 12, 9, 12, 0, 0])) *
+            20000 + REAL_Y[33:])
+
+
 class WineTest(unittest.TestCase):
     """The zip unpacked as a player would, played under Wine, in a Wine
     prefix of the test's own that opens no crash dialog."""
@@ -182,8 +203,10 @@ class WineTest(unittest.TestCase):
         cls.folder = os.path.join(cls.work,
                                   os.path.basename(ZIP)[:-len(".zip")])
         # No Mono, no Gecko, and no menu entries in the real home.
+        # Under Wine on Xvfb, with no GL, SDL 2 draws with its software
+        # renderer only.
         cls.env = dict(os.environ, WINEPREFIX=os.path.join(cls.work, "wine"),
-                       WINEDEBUG="-all",
+                       WINEDEBUG="-all", SDL_RENDER_DRIVER="software",
                        WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d")
         cls.env.pop("DISPLAY", None)  # no window while Wine sets up
         subprocess.run(["wineboot", "-i"], env=cls.env, check=True,
@@ -198,11 +221,17 @@ class WineTest(unittest.TestCase):
         subprocess.run(["wineserver", "-k"], env=cls.env)
         shutil.rmtree(cls.work)
 
-    def start(self, folder, how=()):
-        """folder's zelm.exe started there, by wine or as how says."""
-        session = xpanel.Session()
+    def start(self, folder, how=(), screen="640x480", **environment):
+        """folder's zelm.exe started there, by wine or as how says, on a
+        screen of that size, with the pointer in its far corner, away from
+        where the window shows."""
+        # Wine learns the screen's size as its server starts: the last
+        # one, of another screen, must have ended.
+        subprocess.run(["wineserver", "-w"], env=self.env, timeout=300)
+        session = xpanel.Session(screen)
         self.addCleanup(session.close)
-        session.env.update(self.env, DISPLAY=session.display)
+        session.env.update(self.env, DISPLAY=session.display, **environment)
+        session.xdotool("mousemove", *(int(n) - 1 for n in screen.split("x")))
         session.run(folder, ["wine"] + list(how) +
                     [os.path.join(folder, "zelm.exe")])
         return session
@@ -271,29 +300,57 @@ class WineTest(unittest.TestCase):
             ["wine", "reg", "query", UNINSTALL_KEY], env=self.env,
             capture_output=True).returncode)
         # Installed with /D= into a folder that held files, which stay with
-        # it; and into a new one, which goes.
-        for chosen, theirs in (("Shared", {"notes.txt", "saves/game.sav"}),
-                               ("Fresh", set())):
-            with self.subTest(folder=chosen):
+        # it, and into a new one, which goes; each time over the older
+        # version in another folder, which goes as its uninstall would take
+        # it: the default folder, where the player's answer stays, and then
+        # one it made, which goes whole.
+        for before, chosen, theirs in (
+                ("AppData\\Local\\Programs\\Zelmora", "Shared",
+                 {"notes.txt", "saves/game.sav"}),
+                ("Older", "Fresh", set())):
+            with self.subTest(folder=chosen, over=before):
+                here = "C:\\users\\%s\\" % name
+                self.wine(older + ".exe", "/S", "/D=" + here + before)
                 elsewhere = os.path.join(users, name, chosen)
                 plant(elsewhere, theirs)
-                self.wine(setup, "/S",
-                          "/D=C:\\users\\%s\\%s" % (name, chosen))
+                self.wine(setup, "/S", "/D=" + here + chosen)
                 self.assertEqual(files(self.folder) | {"uninstall.exe"} |
                                  theirs, files(elsewhere))
+                left = os.path.join(users, name, *before.split("\\"))
+                kept = mine if left == folder else set()
+                self.assertEqual(kept, files(left))
+                self.assertEqual(bool(kept), os.path.exists(left))
                 self.wine(os.path.join(elsewhere, "uninstall.exe"), "/S")
                 self.assertEqual(theirs, files(elsewhere))
                 self.assertEqual(bool(theirs), os.path.exists(elsewhere))
 
-    def test_a_failed_start_shows_its_line_in_a_box_when_detached(self):
-        # With standard error piped, as in the test of damaged images, the
-        # line goes there and no box keeps the program from ending.
+    def test_started_from_the_start_menu_it_plays_or_says_why_in_a_box(self):
         # Started as the Start menu starts it (start, like the shell, gives
-        # it no standard error), a box titled with the caption says it.
-        copy = tempfile.mkdtemp(dir=self.work)
-        shutil.copytree(self.folder, copy, dirs_exist_ok=True)
-        os.remove(os.path.join(copy, "data", "y.png"))
-        session = self.start(copy, ["start", "/wait", "/unix"])
+        # it no standard error): however much the libraries say, it plays,
+        # or a box titled with the caption says its line.  (With standard
+        # error piped, as in the test of damaged images, the line goes
+        # there and no box keeps the program from ending.)
+        import game
+        for what, images, code in (
+                ("y.png missing", {"y.png": None}, 1),
+                ("y.png warned of 20 000 times", {"y.png": CHATTY_Y}, 0),
+                ("the same, and gnarlwick.png missing",
+                 {"y.png": CHATTY_Y, "gnarlwick.png": None}, 1)):
+            with self.subTest(what):
+                session = self.start(self.copy_with(images),
+                                     ["start", "/wait", "/unix"])
+                if code == 0:
+                    session.find_window()
+                    session.wait_for(game.showing([]), "the panel")
+                    session.point(10, 10)
+                else:
+                    self.wait_for_box(session)
+                session.key("Escape" if code == 0 else "Return")
+                self.assertEqual(code, session.finish(120)[0])
+
+    def wait_for_box(self, session):
+        """Waits for a window captioned as the panel that is no panel, and
+        points at it."""
         boxes = ("search", "--name", xpanel.CAPTION_PATTERN,
                  "getwindowgeometry", "%@")  # not the panel's 320x240
         end = time.monotonic() + xpanel.DEADLINE
@@ -303,8 +360,24 @@ class WineTest(unittest.TestCase):
             time.sleep(0.1)
         session.window = session.xdotool(*boxes[:3]).stdout.split()[0]
         session.point(10, 10)
-        session.key("Return")
-        self.assertEqual(1, session.finish(120)[0])
+
+    def test_the_window_is_as_large_as_the_screen_allows_and_crisp(self):
+        # The largest whole multiple of 320 x 240 within half the screen
+        # each way, or the player's own; drawn before any input, every
+        # pixel a square, and played at the scaled places.
+        import game
+        for screen, asked, scale in (("1920x1080", {}, 2),
+                                     ("3840x2160", {}, 4),
+                                     ("3840x2160", {"SDL12COMPAT_WINDOW_SCALING":
+                                                    "3"}, 3)):
+            with self.subTest(screen=screen, asked=asked):
+                session = self.start(self.folder, screen=screen, **asked)
+                session.find_window()
+                self.assertEqual((320 * scale, 240 * scale), session.size())
+                session.scale = scale
+                game.play(self, session, game.STEPS[:4])
+                session.key("Escape")
+                self.assertEqual(0, session.finish(120)[0])
 
     def test_the_zips_dlls_need_only_windows_own(self):
         for dll in BUNDLED_DLLS:
@@ -372,16 +445,23 @@ class WineTest(unittest.TestCase):
         ]
         for what, damaged, line in cases:
             with self.subTest(image=what):
-                copy = tempfile.mkdtemp(dir=self.work)
-                shutil.copytree(self.folder, copy, dirs_exist_ok=True)
-                image = os.path.join(copy, "data", "y.png")
-                os.remove(image)
-                if damaged is not None:
-                    with open(image, "wb") as out:
-                        out.write(damaged)
+                copy = self.copy_with({"y.png": damaged})
                 code, _, err = self.start(copy).finish(120)
                 self.assertEqual(1, code, err)
                 self.assertEqual(line, err.splitlines()[-1])
+
+    def copy_with(self, images):
+        """A copy of the unpacked folder with each named image of data/
+        replaced by the bytes given, or removed where they are None."""
+        copy = tempfile.mkdtemp(dir=self.work)
+        shutil.copytree(self.folder, copy, dirs_exist_ok=True)
+        for name, replaced in images.items():
+            image = os.path.join(copy, "data", name)
+            os.remove(image)
+            if replaced is not None:
+                with open(image, "wb") as out:
+                    out.write(replaced)
+        return copy
 
 
 if __name__ == "__main__":

@@ -1,7 +1,10 @@
 # Dlls.cmake: builds the DLLs the Windows zip carries beside zelm.exe, from
 # the libraries' source archives, with the same MinGW-w64 toolchain:
-# SDL.dll (SDL 1.2.15) and SDL_image.dll (SDL_image 1.2.12, PNG only, with
-# libpng 1.6.39 linked in), plus Debian's zlib1.dll (libz-mingw-w64).
+# SDL.dll, SDL 1.2 as sdl12-compat 1.2.76 gives it, over SDL2.dll (SDL
+# 2.32.10), which knows the screen and its scale, so that the window can be
+# shown larger with crisp pixels (front/zelm_windows.cpp); SDL_image.dll
+# (SDL_image 1.2.12, PNG only, with libpng 1.6.39 linked in), built against
+# sdl12-compat's headers; and Debian's zlib1.dll (libz-mingw-w64).
 #
 # The archives are the repository's own, in third_party/, or those of
 # the folder ZELM_WIN_SOURCES names; each is checked against its SHA-256
@@ -10,10 +13,17 @@
 # the stamps there and builds nothing again.  The libraries' own builds get
 # none of our compile options, so our warnings-as-errors stay ours.
 set(ZELM_WIN_SOURCES ${PROJECT_SOURCE_DIR}/third_party CACHE PATH
-    "Folder of SDL-1.2.15.tar.gz, SDL_image-1.2.12.tar.gz and \
-libpng-1.6.39.tar.gz (the repository's third_party/ unless another is \
-given); empty for a zip without DLLs")
+    "Folder of the DLLs' source archives, those third_party/SHA256SUMS \
+lists (the repository's third_party/ unless another is given); empty for \
+a zip without DLLs")
 if(NOT ZELM_WIN_SOURCES)
+    if(ZELM_TREE STREQUAL release)
+        message(FATAL_ERROR "ZELM_WIN_SOURCES is empty, and a release's "
+                "Windows zip and installer carry the DLLs, built from their "
+                "source archives: run make release without it, for the "
+                "repository's third_party/, or with ZELM_WIN_SOURCES=/a/folder "
+                "that holds the archives third_party/SHA256SUMS lists.")
+    endif()
     message(STATUS "ZELM_WIN_SOURCES is empty: the zip holds zelm.exe "
                    "and data/, without the DLLs")
     return()
@@ -22,6 +32,12 @@ endif()
 file(STRINGS ${PROJECT_SOURCE_DIR}/third_party/SHA256SUMS pinned)
 foreach(line IN LISTS pinned)
     string(REGEX MATCH "^([0-9a-f]+)  (.+)$" sum "${line}")
+    set(archive ${ZELM_WIN_SOURCES}/${CMAKE_MATCH_2})
+    if(NOT EXISTS ${archive})
+        message(FATAL_ERROR "${archive} is missing: ZELM_WIN_SOURCES names "
+                "a folder that must hold every archive third_party/SHA256SUMS "
+                "lists (the repository's third_party/ does)")
+    endif()
     set(sha256_${CMAKE_MATCH_2} ${CMAKE_MATCH_1})
 endforeach()
 
@@ -31,11 +47,13 @@ find_program(ZELM_PATCH patch REQUIRED)
 set(host x86_64-w64-mingw32)
 set(deps ${CMAKE_BINARY_DIR}/win-deps)
 set(ZELM_ZLIB_DLL /usr/${host}/lib/zlib1.dll)
-# The libraries' configure scripts find zlib and each other here only,
-# never in the build machine's own pkg-config folders.
+# The libraries' builds find zlib and each other here only, never in the
+# build machine's own folders, and write no path of the build folder into
+# the DLLs.
+set(c_flags "-O2 -ffile-prefix-map=${deps}=win-deps")
 set(build_env ${CMAKE_COMMAND} -E env
     PKG_CONFIG_LIBDIR=${deps}/lib/pkgconfig:/usr/${host}/lib/pkgconfig
-    CFLAGS=-O2 CPPFLAGS=-I${deps}/include LDFLAGS=-L${deps}/lib)
+    CFLAGS=${c_flags} CPPFLAGS=-I${deps}/include LDFLAGS=-L${deps}/lib)
 # A release dates the DLLs by SOURCE_DATE_EPOCH, as it does everything:
 # MinGW's ld writes it as their time stamps.  The date is kept in a file
 # that every library's build starts from, so that a new date builds them
@@ -45,6 +63,11 @@ if(DEFINED ENV{SOURCE_DATE_EPOCH})
     set(dated ${deps}/source-date-epoch)
     file(CONFIGURE OUTPUT ${dated} CONTENT "$ENV{SOURCE_DATE_EPOCH}\n")
 endif()
+# SDL 2 and sdl12-compat build with CMake, for Windows as this tree does,
+# and do not ask git what they are: their folder lies in ours.
+set(cmake_args -DCMAKE_TOOLCHAIN_FILE=${PROJECT_SOURCE_DIR}/cmake/mingw-w64-x86_64.cmake
+    -DCMAKE_BUILD_TYPE=Release -DCMAKE_INSTALL_PREFIX=${deps}
+    -DCMAKE_C_FLAGS=${c_flags} -DCMAKE_DISABLE_FIND_PACKAGE_Git=ON)
 
 # ld orders a DLL's imports by the paths of the import libraries it reads,
 # so SDL_image.dll's imports from SDL.dll would come before or after
@@ -66,20 +89,33 @@ ExternalProject_Add(win_libpng
     BUILD_COMMAND ${build_env} $(MAKE)
     INSTALL_COMMAND $(MAKE) install)
 
-# A git export of the release tag: configure is made by autogen.sh.
-# Standard error is not sent to a file: zelm's one-line messages must
-# reach whoever started it.
-ExternalProject_Add(win_sdl
+# Only what sdl12-compat asks of it: video, events and their renderers.
+ExternalProject_Add(win_sdl2
     PREFIX ${deps}
-    URL ${ZELM_WIN_SOURCES}/SDL-1.2.15.tar.gz
-    URL_HASH SHA256=${sha256_SDL-1.2.15.tar.gz}
+    URL ${ZELM_WIN_SOURCES}/SDL2-2.32.10.tar.gz
+    URL_HASH SHA256=${sha256_SDL2-2.32.10.tar.gz}
     DOWNLOAD_EXTRACT_TIMESTAMP ON
-    BUILD_IN_SOURCE ON
-    CONFIGURE_COMMAND sh autogen.sh
-              COMMAND ${build_env} ./configure --host=${host} --prefix=${deps}
-                      --disable-static --disable-stdio-redirect
+    CMAKE_ARGS ${cmake_args} -DSDL_SHARED=ON -DSDL_STATIC=OFF -DSDL_TEST=OFF
+               -DSDL2_DISABLE_SDL2MAIN=ON -DSDL_AUDIO=OFF -DSDL_JOYSTICK=OFF
+               -DSDL_HAPTIC=OFF -DSDL_HIDAPI=OFF -DSDL_SENSOR=OFF
+               -DSDL_POWER=OFF -DSDL_VULKAN=OFF -DSDL_OPENGLES=OFF
     BUILD_COMMAND ${build_env} $(MAKE)
-    INSTALL_COMMAND $(MAKE) install)
+    INSTALL_COMMAND ${CMAKE_COMMAND} --install . --strip)
+
+# SDL.dll, with its headers and sdl-config for SDL_image; with one patch of
+# ours, which the patch file explains.
+ExternalProject_Add(win_sdl
+    DEPENDS win_sdl2
+    PREFIX ${deps}
+    URL ${ZELM_WIN_SOURCES}/sdl12-compat-1.2.76.tar.gz
+    URL_HASH SHA256=${sha256_sdl12-compat-1.2.76.tar.gz}
+    DOWNLOAD_EXTRACT_TIMESTAMP ON
+    PATCH_COMMAND ${ZELM_PATCH} -p1 -i
+                  ${CMAKE_CURRENT_LIST_DIR}/sdl12-compat-expose.patch
+    CMAKE_ARGS ${cmake_args} -DSDL2_DIR=${deps}/lib/cmake/SDL2
+               -DSDL12TESTS=OFF -DSDL12DEVEL=ON
+    BUILD_COMMAND ${build_env} $(MAKE)
+    INSTALL_COMMAND ${CMAKE_COMMAND} --install . --strip)
 
 # PNG is the only format the panel uses, and the only one built in.
 ExternalProject_Add(win_sdl_image
@@ -102,18 +138,20 @@ ExternalProject_Add(win_sdl_image
 
 add_custom_target(zelm_dlls ALL DEPENDS win_sdl_image)
 if(dated)
-    foreach(library win_libpng win_sdl win_sdl_image)
+    foreach(library win_libpng win_sdl2 win_sdl win_sdl_image)
         ExternalProject_Add_StepDependencies(${library} download ${dated})
     endforeach()
 endif()
 
-# Into the zip: the DLLs, and each library's licence (SDL's LGPL says its
-# source must be offered: README-windows.txt says where).
+# Into the zip: the DLLs, and each library's licence, all of them the zlib
+# licence but libpng's.
 set(src ${deps}/src)
-install(FILES ${deps}/bin/SDL.dll ${deps}/bin/SDL_image.dll ${ZELM_ZLIB_DLL}
-        DESTINATION .)
-install(FILES ${src}/win_sdl/COPYING DESTINATION licences
-        RENAME SDL-LGPL-2.1.txt)
+install(FILES ${deps}/bin/SDL.dll ${deps}/bin/SDL2.dll
+        ${deps}/bin/SDL_image.dll ${ZELM_ZLIB_DLL} DESTINATION .)
+install(FILES ${src}/win_sdl/LICENSE.txt DESTINATION licences
+        RENAME sdl12-compat.txt)
+install(FILES ${src}/win_sdl2/LICENSE.txt DESTINATION licences
+        RENAME SDL2.txt)
 install(FILES ${src}/win_sdl_image/COPYING DESTINATION licences
         RENAME SDL_image.txt)
 install(FILES ${src}/win_libpng/LICENSE DESTINATION licences
