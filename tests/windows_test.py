@@ -115,7 +115,7 @@ class PortableExecutableTest(unittest.TestCase):
             self.assertEqual(set(), sdl, dll)
 
     def test_its_manifest_says_it_sizes_its_window_for_each_monitor(self):
-        manifest = run("wrestool", "-x", "--type=24", "--name=1",
+        manifest = run("wrestool", "-x", "-R", "--type=24", "--name=1",
                        EXE).decode()
         self.assertIn(">true/pm</dpiAware>", manifest)
         self.assertIn(">PerMonitorV2, PerMonitor</dpiAwareness>", manifest)
