@@ -44,7 +44,7 @@ static_assert(OneHandleForEachNameInOrder(), "a handle for each image");
 
 bool Init()
 {
-    if (SDL_Init(SDL_INIT_VIDEO) == -1) {
+    if (StartVideo() == -1) {
         fprintf(stderr, "Unable to initialize SDL: %s\n", LibraryErrorText());
         return false;
     }

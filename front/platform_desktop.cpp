@@ -4,6 +4,11 @@
 
 #include <SDL_image.h>
 
+int StartVideo()
+{
+    return SDL_Init(SDL_INIT_VIDEO);
+}
+
 int WaitForEvent(SDL_Event* event)
 {
     return SDL_WaitEvent(event);
