@@ -45,7 +45,7 @@ packages_windows := make cmake libsdl1.2-dev libsdl-image1.2-dev \
                     g++-mingw-w64-x86-64 binutils-mingw-w64-x86-64 \
                     libz-mingw-w64 libz-mingw-w64-dev autoconf patch \
                     pkg-config
-packages_web := make cmake emscripten python3
+packages_web := make cmake emscripten esbuild python3
 packages_bench := $(packages_build) $(packages_web) xvfb xdotool \
                   imagemagick valgrind chromium
 packages_release := $(packages_run) $(packages_windows) $(packages_web) \

@@ -1,0 +1,203 @@
+// notebook.js: "What you have seen", the player's notes: for each case the
+// panel has shown, the state after CLOCK and Y, as the panel showed them,
+// kept in this browser for every tab of the page alike.  Cases are
+// numbered as the state table is read, so a case's number is its cell's
+// place in the table's reading order.
+//
+// The browser's storage may be refused (cookies blocked for the site),
+// full, or hold anything under the notebook's key.  Every read and write
+// goes through the two functions below, which never throw: where the
+// storage fails, the notebook lives for the visit, and says so.  Text
+// that is not exactly what this page writes is never shown as notes, nor
+// destroyed: it is set aside under a key of its own first.
+//
+// The page may be open twice, in two tabs or as the installed app beside
+// a tab.  The notes are facts about one fixed circuit, so two copies never
+// disagree on one: each note is added to the notebook stored at that
+// moment, never written as this tab's copy over it, and each tab shows
+// what another writes.  So Clear empties the notebook for every tab.
+var seenKey = 'zelm-notebook';
+var keeping = true; // whether this browser keeps what is written
+var earlier = ''; // what became of notes stored that could not be read
+
+function readStored(key) {
+  try {
+    return window.localStorage.getItem(key);
+  } catch (refused) {
+    keeping = false;
+    return null;
+  }
+}
+
+function writeStored(key, text) {
+  try {
+    if (text === null)
+      window.localStorage.removeItem(key);
+    else
+      window.localStorage.setItem(key, text);
+    return true;
+  } catch (refused) {
+    keeping = false;
+    return false;
+  }
+}
+
+// The notebook the text holds, if the text is exactly what this page
+// writes: up to 32 cases, each null or the parts seen of it (next: the
+// state after CLOCK, y: Y); else null.
+function notebookIn(text) {
+  var shapes = {next: /^[01]{3}$/, y: /^[01]$/};
+  var value;
+  try {
+    value = JSON.parse(text);
+  } catch (damaged) {
+    return null;
+  }
+  var sound = Array.isArray(value) && value.length <= 32 &&
+      value.every(function(entry) {
+        if (entry === null)
+          return true;
+        var parts = typeof entry == 'object' && !Array.isArray(entry) ?
+            Object.keys(entry) : [];
+        return parts.length > 0 && parts.every(function(part) {
+          return shapes.hasOwnProperty(part) &&
+                 typeof entry[part] == 'string' &&
+                 shapes[part].test(entry[part]);
+        });
+      });
+  return sound && JSON.stringify(value) === text ? value : null;
+}
+
+// Keeps the text under a key of the page's own that is free or already
+// holds it; that key, or null when the storage would not keep it.
+function setAside(text) {
+  for (var n = 1; n <= 100; n++) {
+    var key = seenKey + '-unread' + (n > 1 ? '-' + n : '');
+    var there = readStored(key);
+    if (there === text)
+      return key;
+    if (there === null)
+      return writeStored(key, text) ? key : null;
+  }
+  return null;
+}
+
+// The notebook stored now, [] where there is none; or null where what is
+// stored cannot be read, which is set aside, or, where it cannot be, left
+// as it is, nothing being written over it.
+function storedNotebook() {
+  var text = readStored(seenKey);
+  var stored = text === null ? [] : notebookIn(text);
+  if (stored === null) {
+    var aside = setAside(text);
+    keeping = keeping && aside !== null;
+    earlier = 'The notes this browser kept before could not be read: ' +
+        (aside ? 'they are set aside, as they were, under "' + aside +
+                 '" in its storage for this site.'
+               : 'they are left as they were.');
+  }
+  return stored;
+}
+
+var seen = storedNotebook() || [];
+
+// One sentence beside the notebook, where it is not kept, or the notes
+// kept before could not be read.
+function showKept() {
+  var sentence = earlier;
+  if (!keeping)
+    sentence += (sentence ? ' ' : '') + 'This browser would not keep ' +
+                'these notes, so they go when you leave the page.';
+  var kept = document.getElementById('seen-kept');
+  kept.textContent = sentence;
+  kept.hidden = !sentence;
+}
+
+var seenRows = document.querySelector('#notebook tbody');
+for (var row = 0; row < 8; row++) {
+  var tr = seenRows.insertRow();
+  var th = document.createElement('th');
+  th.scope = 'row';
+  th.textContent = (8 + row).toString(2).slice(1);
+  tr.appendChild(th);
+  for (var column = 0; column < 4; column++)
+    tr.insertCell();
+}
+var seenCells = seenRows.querySelectorAll('td');
+function note(caseNumber, part, value) {
+  var stored = keeping && storedNotebook();
+  if (stored)
+    seen = stored;
+  var entry = seen[caseNumber] = seen[caseNumber] || {};
+  entry[part] = value;
+  if (keeping)
+    writeStored(seenKey, JSON.stringify(seen));
+  showSeen();
+}
+window.addEventListener('storage', function(event) {
+  if (!keeping || (event.key != seenKey && event.key !== null))
+    return;
+  var stored = event.newValue === null ? [] : notebookIn(event.newValue);
+  if (stored) {
+    seen = stored;
+    showSeen();
+  }
+}, {passive: true});
+function seenText(entry, blank) {
+  if (!entry)
+    return blank;
+  return (entry.next || '...') + '/' + (entry.y || '...');
+}
+function showSeen() {
+  var counts = {next: 0, y: 0};
+  for (var c = 0; c < 32; c++) {
+    seenCells[c].textContent = seenText(seen[c], '');
+    for (var part in counts)
+      counts[part] += !!(seen[c] && seen[c][part]);
+  }
+  document.getElementById('seen-count').textContent =
+      'next state: ' + counts.next + ' of 32; Y: ' + counts.y + ' of 32';
+  showKept();
+}
+showSeen();
+function seenAsText() {
+  var lines = ['Q2Q1Q0 | AB=00 | AB=01 | AB=10 | AB=11'];
+  for (var row = 0; row < 8; row++) {
+    var cells = [seenRows.rows[row].cells[0].textContent.padEnd(6)];
+    for (var column = 0; column < 4; column++)
+      cells.push(seenText(seen[4 * row + column], '...').padEnd(5));
+    lines.push(cells.join(' | ').trimEnd());
+  }
+  return lines.join('\n') + '\n';
+}
+var seenSaid = document.getElementById('seen-said');
+document.getElementById('clear-seen').onclick = function() {
+  seen = [];
+  if (keeping)
+    writeStored(seenKey, null);
+  showSeen();
+  seenSaid.textContent = 'Cleared.';
+};
+// Where the browser has no clipboard for the page (a page served over
+// plain HTTP from another machine) or refuses it, the text is shown
+// selected, for the player to copy himself.
+var seenByHand = document.getElementById('seen-text');
+document.getElementById('copy-seen').onclick = function() {
+  var text = seenAsText();
+  function byHand() {
+    seenByHand.value = text;
+    seenByHand.hidden = false;
+    seenByHand.focus();
+    seenByHand.select();
+    seenSaid.textContent = 'This browser would not copy it: it is ' +
+                           'selected below, to copy yourself.';
+  }
+  try {
+    navigator.clipboard.writeText(text).then(function() {
+      seenByHand.hidden = true;
+      seenSaid.textContent = 'Copied as text.';
+    }, byHand);
+  } catch (absent) {
+    byHand();
+  }
+};
