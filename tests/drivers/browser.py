@@ -72,8 +72,9 @@ class Server:
 
 
 class Browser:
-    """One headless Chromium with one page, of the given window size, its
-    profile's preferences as given (such as sites' cookies refused)."""
+    """One headless Chromium with a page, or more, of the given window
+    size, its profile's preferences as given (such as sites' cookies
+    refused)."""
 
     def __init__(self, width=1000, height=800, preferences=None):
         self.profile = tempfile.mkdtemp(prefix="zelm-chromium-")
@@ -107,11 +108,17 @@ class Browser:
         self._buffer = b""
         self._next_id = 0
         self.events = []
+        self.new_tab()
+
+    def new_tab(self):
+        """Opens another page in the same browser, in front, and makes it
+        the one commands go to (self.session); returns its session."""
         target = self.call("Target.createTarget", url="about:blank")
         self.session = self.call("Target.attachToTarget", flatten=True,
                                  targetId=target["targetId"])["sessionId"]
         self.call("Runtime.enable", session=True)
         self.call("Page.enable", session=True)
+        return self.session
 
     def close(self):
         self.process.kill()

@@ -116,11 +116,18 @@ def contrast(one, other):
     return (high + 0.05) / (low + 0.05)
 
 
-# Counts the timers, intervals and animation frames the page asks for, and
-# whether the panel's right, middle and wheel presses were kept from the
-# page: installed before any script of the page runs.
+# Counts the timers, intervals and animation frames the page asks for,
+# and the unload listeners added; and whether the panel's right, middle
+# and wheel presses were kept from the page: installed before any script
+# of the page runs.
 WATCH = """
 window.scheduled = 0;
+window.unloads = 0;
+const addListener = EventTarget.prototype.addEventListener;
+EventTarget.prototype.addEventListener = function(type) {
+  window.unloads += type == 'unload';
+  return addListener.apply(this, arguments);
+};
 for (const name of ['setTimeout', 'setInterval', 'requestAnimationFrame']) {
   const original = window[name];
   window[name] = function() { window.scheduled++;
@@ -208,6 +215,13 @@ class PageTest(unittest.TestCase):
                           if k in ("contextmenu2", "wheel0", "mousedown1")})
         p.tap(*self.at(*game.LAMP_MIDDLE["a"]))
         p.wait_for_canvas(game.showing(["b"]), "lamp a off after a tap")
+        # The mouse keeps the exact boxes: just left of lamp a's, a press
+        # on the panel, lamp a as it was.
+        p.click(*self.at(30, 85))
+        p.wait_for("statusLine.textContent == 'Pressed the panel; Y dark.'",
+                   "the panel pressed")
+        p.wait_for_canvas(game.showing(["b"]), "lamp a still off")
+        self.assertEqual(0, p.evaluate("window.unloads"))
         p.key("Escape")
         p.wait_for("document.getElementById('status').textContent",
                    "the closing line")
@@ -265,6 +279,35 @@ class PageTest(unittest.TestCase):
         p.evaluate("document.getElementById('clear-seen').click()")
         self.assertEqual("next state: 0 of 32; Y: 0 of 32",
                          self.text("seen-count"))
+
+    def test_notes_kept_alike_by_the_page_open_twice(self):
+        # Each tab notes what its panel shows into one notebook, and shows
+        # what the other notes; Clear in one empties both, and the next
+        # press in the other adds its one note.  The counts are read off
+        # the state and output tables, as the game's.
+        server = self.open()
+        p = self.page
+        tabs = [p.session, p.new_tab()]
+        p.open(server.url)
+        p.wait_for("window.Module && Module.calledRun", "the second tab")
+        for tab, where, button, counts in (
+                (0, game.CLOCK, "left", (1, 1)),
+                (1, game.LAMP_MIDDLE["a"], "left", (1, 2)),
+                (1, game.CLOCK, "left", (2, 2)),
+                (0, None, "clear", (0, 0)),
+                (1, (5, 5), "right", (0, 1))):
+            p.session = tabs[tab]
+            p.call("Page.bringToFront", session=True)
+            if button == "clear":
+                p.evaluate("document.getElementById('clear-seen').click()")
+            else:
+                self.locate()
+                p.click(*self.at(*where), button)
+            said = "next state: %d of 32; Y: %d of 32" % counts
+            for session in tabs:
+                p.session = session
+                p.wait_for("document.getElementById('seen-count')"
+                           ".textContent == '%s'" % said, said)
 
     def test_the_answer_checker_beside_a_panel_that_keeps_its_keys(self):
         self.open()
@@ -341,6 +384,68 @@ class PageTest(unittest.TestCase):
             self.assertGreaterEqual(contrast(rgb(colour), ground), 4.5,
                                     colour)
 
+    def test_played_in_the_hand_on_phones_and_a_tablet(self):
+        # Each device: its screen in CSS pixels, device pixels to one, the
+        # screen it was turned from, then the panel's scale in device
+        # pixels (the largest whole one across the width; held sideways,
+        # the largest that shows it whole, None) and what a tap two pixels
+        # left of lamp a's box does, lamp a lit: it presses lamp a within
+        # a fingertip's 44 CSS pixels of its middle, as where it is drawn
+        # small, and else the panel.
+        off = (["y"], "Input A off; Y lit.")
+        for width, height, ratio, turned, scale, (lit, said) in (
+                (320, 568, 2, None, 2, off), (360, 740, 3, None, 3, off),
+                (390, 844, 3, None, 3, off),
+                (768, 1024, 2, None, 4, (["a"], "Pressed the panel; Y dark.")),
+                (844, 390, 3, (390, 844), None, off)):
+            with self.subTest(screen=(width, height), turned=turned):
+                p = self.page = browser.Browser(width, height)
+                self.addCleanup(p.close)
+                p.call("Emulation.setTouchEmulationEnabled", session=True,
+                       enabled=True, maxTouchPoints=5)
+                for w, h in filter(None, (turned, (width, height))):
+                    p.call("Emulation.setDeviceMetricsOverride", session=True,
+                           width=w, height=h, deviceScaleFactor=ratio,
+                           mobile=True)
+                    if (w, h) == (width, height) and turned:
+                        p.wait_for("innerWidth == %d" % width, "the turn")
+                    else:
+                        self.open(new_page=False)
+                p.wait_for_canvas(game.showing([]), "the panel")
+                self.locate()
+                shown = p.evaluate(
+                    "[document.documentElement.scrollWidth <= innerWidth,"
+                    " canvas.getBoundingClientRect().bottom <= innerHeight,"
+                    " document.getElementById('how').innerText]")
+                self.assertTrue(shown[0], "no sideways scrolling")
+                self.assertEqual(float(int(self.scale * ratio)),
+                                 self.scale * ratio)
+                if scale:
+                    self.assertEqual(scale, self.scale * ratio)
+                else:
+                    self.assertTrue(shown[1], "the panel whole in view")
+                self.assertIn("Tap one to switch it.", shown[2])
+                self.assertNotIn("Escape", shown[2])
+                # Scrolled, a tap lands where the finger is.
+                p.evaluate("scrollTo(0, 80)")
+                self.locate()
+                p.tap(*self.at(*game.LAMP_MIDDLE["a"]))
+                p.wait_for_canvas(game.showing(["a"]), "lamp a, tapped")
+                p.tap(*self.at(29, 85))
+                p.wait_for("statusLine.textContent.trim() == %s"
+                           % json.dumps(said), said)
+                p.wait_for_canvas(game.showing(lit), said)
+        # The word typed on the phone's keyboard, which sends no key codes.
+        p.tap(*p.evaluate("keyboard.scrollIntoView(), (r => [r.x + 5, r.y + 5])"
+                          "(keyboard.getBoundingClientRect())"))
+        p.wait_for("document.activeElement.id == 'keys'", "the keyboard")
+        p.call("Input.insertText", session=True, text="gnarl")
+        p.call("Input.insertText", session=True, text="Wick")
+        p.wait_for_canvas(game.overlay_shown, "the overlay")
+        self.assertEqual(["", "none", "off"], p.evaluate(
+            "[keys.value, keys.autocapitalize, keys.getAttribute("
+            "'autocorrect')]"))
+
     def test_played_offline_and_replaced_when_rebuilt(self):
         site = tempfile.mkdtemp(prefix="zelm-site-")
         self.addCleanup(shutil.rmtree, site)
@@ -373,8 +478,9 @@ class PageTest(unittest.TestCase):
         with open(index, "w") as page:
             page.write(html)
         subprocess.run(["cmake", "-DSITE=" + site, "-DTEMPLATE=" + os.path.join(
-            SOURCE_DIR, "front", "web", "sw.js.in"), "-P", os.path.join(
-                SOURCE_DIR, "cmake", "web", "ServiceWorker.cmake")], check=True)
+            SOURCE_DIR, "front", "web", "sw.js.in"), "-DESBUILD=esbuild",
+            "-P", os.path.join(SOURCE_DIR, "cmake", "web",
+                               "ServiceWorker.cmake")], check=True)
         self.addCleanup(browser.Server(site, server.port).close)
         p.call("Page.reload", session=True)
         p.wait_for("caches.keys().then(k => k.length == 1 && k[0] != %s)"
