@@ -206,11 +206,12 @@ extern "C" EMSCRIPTEN_KEEPALIVE void PressAt(int x, int y, int reach)
             least = distance;
         }
     }
-    // Twice the distance from the middle of the pixel to the box's.
-    ControlAt(nearest, &label, &box);
-    if (least == 0 ||
-        (std::abs(2 * x - box.left - box.right - 1) <= 2 * reach &&
-         std::abs(2 * y - box.top - box.bottom - 1) <= 2 * reach))
+    // Each way, twice the distance from the middle of the pixel to the
+    // middle of the box, against twice the reach.
+    if (ControlAt(nearest, &label, &box) &&
+        (least == 0 ||
+         (std::abs(2 * x - box.left - box.right - 1) <= 2 * reach &&
+          std::abs(2 * y - box.top - box.bottom - 1) <= 2 * reach)))
         PressControl(nearest);
     else
         PushClick(x, y);

@@ -6,11 +6,11 @@
 // page; so no touch on the canvas reaches it.  A tap is a touch that lifts
 // where it began, one finger, with the browser not taking it for a scroll
 // or a pinch (its end can still be cancelled).  The page hands it to the
-// program (Module._PressAt) at its pixel of the panel, with the reach of
-// a fingertip, 44 CSS pixels across, in the panel's pixels:
-// the program presses the control nearest the finger within that reach,
-// or the panel there.  Its end is cancelled, so that the browser adds no
-// mouse press of its own.
+// program (Module._PressAt) at its pixel of the panel, with half a
+// fingertip of 44 CSS pixels in the panel's pixels: the program presses
+// the control nearest the finger within that reach, or the panel there.
+// Its end is cancelled, so that the browser adds no mouse press of its
+// own.
 var tapFrom = null;
 function onCanvas(event) {
   if (event.target != canvas)
