@@ -64,7 +64,10 @@ if(DEFINED ENV{SOURCE_DATE_EPOCH})
     file(CONFIGURE OUTPUT ${dated} CONTENT "$ENV{SOURCE_DATE_EPOCH}\n")
 endif()
 # SDL 2 and sdl12-compat build with CMake, for Windows as this tree does,
-# and do not ask git what they are: their folder lies in ours.
+# and do not ask git what they are: their folder lies in ours.  Their
+# sources are unpacked dated as they are unpacked, not as they were
+# released, so that a new date, which unpacks them afresh, builds and
+# links them afresh in their folders of their own.
 set(cmake_args -DCMAKE_TOOLCHAIN_FILE=${PROJECT_SOURCE_DIR}/cmake/mingw-w64-x86_64.cmake
     -DCMAKE_BUILD_TYPE=Release -DCMAKE_INSTALL_PREFIX=${deps}
     -DCMAKE_C_FLAGS=${c_flags} -DCMAKE_DISABLE_FIND_PACKAGE_Git=ON)
@@ -94,7 +97,7 @@ ExternalProject_Add(win_sdl2
     PREFIX ${deps}
     URL ${ZELM_WIN_SOURCES}/SDL2-2.32.10.tar.gz
     URL_HASH SHA256=${sha256_SDL2-2.32.10.tar.gz}
-    DOWNLOAD_EXTRACT_TIMESTAMP ON
+    DOWNLOAD_EXTRACT_TIMESTAMP OFF
     CMAKE_ARGS ${cmake_args} -DSDL_SHARED=ON -DSDL_STATIC=OFF -DSDL_TEST=OFF
                -DSDL2_DISABLE_SDL2MAIN=ON -DSDL_AUDIO=OFF -DSDL_JOYSTICK=OFF
                -DSDL_HAPTIC=OFF -DSDL_HIDAPI=OFF -DSDL_SENSOR=OFF
@@ -109,7 +112,7 @@ ExternalProject_Add(win_sdl
     PREFIX ${deps}
     URL ${ZELM_WIN_SOURCES}/sdl12-compat-1.2.76.tar.gz
     URL_HASH SHA256=${sha256_sdl12-compat-1.2.76.tar.gz}
-    DOWNLOAD_EXTRACT_TIMESTAMP ON
+    DOWNLOAD_EXTRACT_TIMESTAMP OFF
     PATCH_COMMAND ${ZELM_PATCH} -p1 -i
                   ${CMAKE_CURRENT_LIST_DIR}/sdl12-compat-expose.patch
     CMAKE_ARGS ${cmake_args} -DSDL2_DIR=${deps}/lib/cmake/SDL2
