@@ -342,24 +342,20 @@ class WineTest(unittest.TestCase):
                 if code == 0:
                     session.find_window()
                     session.wait_for(game.showing([]), "the panel")
-                    session.point(10, 10)
-                else:
-                    self.wait_for_box(session)
+                else:  # a window captioned as the panel, not 320x240
+                    boxes = ("search", "--name", xpanel.CAPTION_PATTERN,
+                             "getwindowgeometry", "%@")
+                    end = time.monotonic() + xpanel.DEADLINE
+                    while "Geometry: 320x240" in session.xdotool(
+                            *boxes).stdout or not session.xdotool(
+                                *boxes).stdout:
+                        self.assertLess(time.monotonic(), end, "no box")
+                        time.sleep(0.1)
+                    session.window = session.xdotool(
+                        *boxes[:3]).stdout.split()[0]
+                session.point(10, 10)
                 session.key("Escape" if code == 0 else "Return")
                 self.assertEqual(code, session.finish(120)[0])
-
-    def wait_for_box(self, session):
-        """Waits for a window captioned as the panel that is no panel, and
-        points at it."""
-        boxes = ("search", "--name", xpanel.CAPTION_PATTERN,
-                 "getwindowgeometry", "%@")  # not the panel's 320x240
-        end = time.monotonic() + xpanel.DEADLINE
-        while "Geometry: 320x240" in session.xdotool(*boxes).stdout or \
-                not session.xdotool(*boxes).stdout:
-            self.assertLess(time.monotonic(), end, "no box appeared")
-            time.sleep(0.1)
-        session.window = session.xdotool(*boxes[:3]).stdout.split()[0]
-        session.point(10, 10)
 
     def test_the_window_is_as_large_as_the_screen_allows_and_crisp(self):
         # The largest whole multiple of 320 x 240 within half the screen
