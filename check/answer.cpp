@@ -7,7 +7,8 @@
 //   equation = target "=" expression
 //
 // where lines end at LF, CRLF or a lone CR, blanks between tokens are
-// free, a target is any target spelling (spelling.h) and an expression
+// free (any blank the answer is written with is read as a space, and a
+// full-width form as its ASCII character: utf8.h's AsRead), a target is any target spelling (spelling.h) and an expression
 // is read by expression.cpp.  The equations then make an answer only if
 // no target is given twice, no J comes without its K, and no flip-flop is
 // given both by J and K and by its next state.
@@ -126,24 +127,18 @@ static Target MatchTarget(const std::string& name)
 // to.
 static size_t SkipBlanks(const Line& line, size_t from, size_t to)
 {
-    int blank;
-    while ((blank = BlankLength(line.text + from, line.text + to)) > 0)
-        from += blank;
+    while (from < to && IsBlank(line.text[from]))
+        from++;
     return from;
 }
 
 // The offset where the blanks that end the text between offsets from and
-// to begin: a blank is found only where a character begins.
+// to begin.
 static size_t EndBeforeBlanks(const Line& line, size_t from, size_t to)
 {
-    size_t end = from;
-    for (size_t at = from; at < to;) {
-        int blank = BlankLength(line.text + at, line.text + to);
-        at += blank > 0 ? blank : 1;
-        if (blank == 0)
-            end = at;
-    }
-    return end;
+    while (to > from && IsBlank(line.text[to - 1]))
+        to--;
+    return to;
 }
 
 // The text between offsets from and to, in lower case, without blanks:
@@ -151,12 +146,9 @@ static size_t EndBeforeBlanks(const Line& line, size_t from, size_t to)
 static std::string LowerWithoutBlanks(const Line& line, size_t from, size_t to)
 {
     std::string lowered;
-    for (size_t i = from; i < to;) {
-        int blank = BlankLength(line.text + i, line.text + to);
-        if (blank > 0)
-            i += blank;
-        else
-            lowered += LowerAscii(line.text[i++]);
+    for (size_t i = from; i < to; i++) {
+        if (!IsBlank(line.text[i]))
+            lowered += LowerAscii(line.text[i]);
     }
     return lowered;
 }
@@ -167,7 +159,7 @@ static void MissingEquals(const Line& line, size_t start, size_t end,
                           Problems* problems)
 {
     size_t word = start;
-    while (word < end && BlankLength(line.text + word, line.text + end) == 0)
+    while (word < end && !IsBlank(line.text[word]))
         word++;
     if (MatchTarget(LowerWithoutBlanks(line, start, word)).part >= 0)
         AddProblem(problems, PlaceAt(line, word),
@@ -277,6 +269,21 @@ static void CheckPairs(const Answer& answer, Problems* problems)
     }
 }
 
+// Where the line that begins at offset `from` ends, and where the next
+// one begins: past LF, CRLF or a lone CR.
+static size_t LineEnd(const char* text, size_t from, size_t size)
+{
+    while (from < size && text[from] != '\n' && text[from] != '\r')
+        from++;
+    return from;
+}
+
+static size_t NextLine(const char* text, size_t end, size_t size)
+{
+    bool crlf = end + 1 < size && text[end] == '\r' && text[end + 1] == '\n';
+    return end + (crlf ? 2 : 1);
+}
+
 bool ReadAnswer(const char* text, size_t size, Answer* answer,
                 Problems* problems)
 {
@@ -285,19 +292,25 @@ bool ReadAnswer(const char* text, size_t size, Answer* answer,
     problems->count = 0;
     if (size >= 2 && (memcmp(text, "\xff\xfe", 2) == 0 ||
                       memcmp(text, "\xfe\xff", 2) == 0)) {
-        AddProblem(problems, {{NULL, 0, 1}, 1},
+        AddProblem(problems, {{NULL, 0, 1, NULL, 0}, 1},
                    "the answer is UTF-16: save it as UTF-8");
         return false;
     }
-    size_t at = size >= 3 && memcmp(text, "\xef\xbb\xbf", 3) == 0 ? 3 : 0;
-    for (int number = 1; at < size; number++) {
-        size_t end = at;
-        while (end < size && text[end] != '\n' && text[end] != '\r')
-            end++;
-        ReadLine({text + at, end - at, number}, answer, problems);
-        at = end + 1;
-        if (end + 1 < size && text[end] == '\r' && text[end + 1] == '\n')
-            at++;
+    size_t bom = size >= 3 && memcmp(text, "\xef\xbb\xbf", 3) == 0 ? 3 : 0;
+    answer->read = AsRead(text + bom, size - bom);
+    // Line by line, the answer as read beside the answer as written, whose
+    // lines end alike.
+    const char* read = answer->read.data();
+    size_t read_size = answer->read.size();
+    size_t at = 0, written_at = bom;
+    for (int number = 1; at < read_size; number++) {
+        size_t end = LineEnd(read, at, read_size);
+        size_t written_end = LineEnd(text, written_at, size);
+        ReadLine({read + at, end - at, number, text + written_at,
+                  written_end - written_at},
+                 answer, problems);
+        at = NextLine(read, end, read_size);
+        written_at = NextLine(text, written_end, size);
     }
     CheckPairs(*answer, problems);
     std::stable_sort(problems->first.begin(), problems->first.end(),

@@ -34,6 +34,7 @@ struct Target {
 struct Answer {
     Equation given[kPartCount][kTargetKinds];
     std::vector<Target> order; // the targets given, in the answer's order
+    std::string read;          // its text as read (utf8.h's AsRead)
 };
 
 inline const Equation& EquationFor(const Answer& answer, Target target)
@@ -42,7 +43,8 @@ inline const Equation& EquationFor(const Answer& answer, Target target)
 }
 
 // Reads text (size bytes, UTF-8, with or without a byte-order mark; LF,
-// CRLF or CR line ends) into answer.  Returns false, with the problems,
+// CRLF or CR line ends) into answer; its problems' places lie in text and
+// in answer->read, which must outlive them.  Returns false, with the problems,
 // when any line cannot be read or the equations do not make an answer (a
 // target twice, a J without its K, J and K beside a next state).
 bool ReadAnswer(const char* text, size_t size, Answer* answer,

@@ -16,27 +16,33 @@ void AddProblem(Problems* problems, const Place& place,
 // At most this many characters of a line are shown, around the place.
 static const int kShownCharacters = 80;
 
-// Characters from and to of the line, as they can be shown: each one
-// column wide, a byte that is no UTF-8, a control character or an
-// invisible one as '?' (so that the caret stands under it) and a tab as a
-// blank.
-static void PrintCharacters(FILE* out, const Line& line, int from, int to)
+// The characters of the line as written, each shown as it is, but a byte
+// that is no UTF-8, a control character or an invisible one as '?' (so
+// that the caret stands under it) and a tab as a blank: from the
+// character numbered from to the one before to.  Returns the columns that
+// those before the character numbered caret take.
+static int PrintCharacters(FILE* out, const Line& line, int from, int to,
+                           int caret)
 {
-    const char* at = line.text;
-    const char* end = at + line.length;
+    const char* at = line.written;
+    const char* end = at + line.written_length;
+    int columns = 0;
     for (int index = 0; at < end && index < to; index++) {
         uint32_t point = '?';
         int length = CharLength(at, end, &point);
+        bool shown = length > 0 && point != '\t' && !IsControl(point) &&
+                     !IsInvisible(point);
         if (index >= from) {
-            if (point == '\t')
-                fputc(' ', out);
-            else if (length == 0 || IsControl(point) || IsInvisible(point))
-                fputc('?', out);
-            else
+            if (shown)
                 fwrite(at, 1, length, out);
+            else
+                fputc(point == '\t' ? ' ' : '?', out);
+            if (index < caret)
+                columns += shown ? ColumnsOf(point) : 1;
         }
         at += length > 0 ? length : 1;
     }
+    return columns;
 }
 
 // The line, clipped around the place, and a caret under the place.
@@ -44,8 +50,8 @@ static void QuoteLine(FILE* out, const Place& place)
 {
     const Line& line = place.line;
     int characters = 0;
-    const char* end = line.text + line.length;
-    for (const char* at = line.text; at < end; characters++) {
+    const char* end = line.written + line.written_length;
+    for (const char* at = line.written; at < end; characters++) {
         uint32_t point;
         int length = CharLength(at, end, &point);
         at += length > 0 ? length : 1;
@@ -58,10 +64,10 @@ static void QuoteLine(FILE* out, const Place& place)
     fputs("  ", out);
     if (from > 0)
         fputs("…", out);
-    PrintCharacters(out, line, from, to);
+    int columns = PrintCharacters(out, line, from, to, place.column - 1);
     if (to < characters)
         fputs("…", out);
-    fprintf(out, "\n  %*s^\n", place.column - 1 - from + (from > 0), "");
+    fprintf(out, "\n  %*s^\n", columns + (from > 0), "");
 }
 
 void PrintDiagnostic(FILE* out, const char* name, const Place* place,
@@ -73,7 +79,7 @@ void PrintDiagnostic(FILE* out, const char* name, const Place* place,
     }
     fprintf(out, "%s:%d:%d: %s\n", name, place->line.number, place->column,
             message.c_str());
-    if (place->line.text != NULL)
+    if (place->line.written != NULL)
         QuoteLine(out, *place);
 }
 

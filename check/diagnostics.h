@@ -1,9 +1,10 @@
 // diagnostics.h: what is wrong with an answer, where, and how it is told.
 //
 // Every diagnostic is printed by one function, compiler-style:
-// NAME:LINE:COLUMN: message, then the line (at most 80 characters of it,
-// around the place) and a caret under the place; or NAME: message, for
-// what has no place in a line.
+// NAME:LINE:COLUMN: message, then the line as written (at most 80
+// characters of it, around the place) and a caret under the place, wide
+// characters taking two columns; or NAME: message, for what has no place
+// in a line.
 #ifndef ZELM_CHECK_DIAGNOSTICS_H
 #define ZELM_CHECK_DIAGNOSTICS_H
 
@@ -13,11 +14,15 @@
 #include <string>
 #include <vector>
 
-// One line of the answer, without its line end, numbered from 1.
+// One line of the answer, without its line end, numbered from 1: as the
+// reader reads it (utf8.h's AsRead), and as the player wrote it, which has
+// the same characters.
 struct Line {
     const char* text;
     size_t length;
     int number;
+    const char* written;
+    size_t written_length;
 };
 
 // A place in the answer: a line and a column in it, counted in characters

@@ -81,9 +81,7 @@ bool Lex(const Line& line, size_t from, size_t to, std::vector<Token>* tokens,
                                "': the names are a, b, q0, q1, q2, 0 and 1");
                 return false;
             }
-        } else if (int blank = BlankLength(here, line.text + to)) {
-            length = blank;
-        } else {
+        } else if (!IsBlank(*here)) {
             const Spelling* symbol = SymbolAt(here, to - at);
             if (symbol == NULL) {
                 uint32_t point;

@@ -135,8 +135,9 @@ TEST(Checker, TheCircuitsOwnEquationsSolveItInEitherNotation)
     Report ascii =
         Check("\xEF\xBB\xBF# typed on any keyboard\r\n"
               "J_0 = !a & !q1 | q2\r\n"
-              "K0 = q1 || ~b\r\n"
-              "JQ1 = b*q2 + a q2 + aq0 + a'b'q0'q1'q2'\r\n"
+              // Blanks of other scripts, and full-width forms.
+              "K0 = q1\u3000||\u202f~b\u2009\r\n"
+              "ｊｑ１ ＝ ｂ＊ｑ２　＋　ａ ｑ２ + aq0 + a'b'q0'q1'q2'\r\n"
               "kq1 = a + b + !q0   # a comment\r\n"
               "\r\n"
               "y = q2 + ((a q0 q1') ^ (!a !b q0 q1)) + ((a+b+q0+q1)')\r\n"
@@ -254,9 +255,13 @@ TEST(Checker, AnswersThatCannotBeReadAreRefusedWithTheirPlace)
     EXPECT_EQ(80u, end - shown);
     size_t blanks = err.find('^') - (end + 6); // under "…" and the line
     EXPECT_EQ('(', err[shown + blanks - 1]);
-    // An invisible character is quoted as '?', the caret under it.
+    // An invisible character is quoted as '?', the caret under it, and a
+    // full-width one as it is, two columns wide.
     EXPECT_NE(std::string::npos,
               Check("y = a\u200b+ b\n").err.find("\n  y = a?+ b\n       ^\n"));
+    EXPECT_EQ("answer:1:9: unknown name 'c': the names are a, b, q0, q1, q2, "
+              "0 and 1\n  ｙ ＝ ａ ＋ ｃ\n              ^\n",
+              Check("ｙ ＝ ａ ＋ ｃ").err);
     // Every line's problem is told, the first 20 in full.
     std::string many;
     for (int i = 0; i < 25; i++)
