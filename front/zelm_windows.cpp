@@ -60,21 +60,23 @@ static bool StandardErrorLeadsNowhere()
 // Points standard error at a new temporary file; returns a handle to read
 // it by, or null when there is none to be had.  Started with no standard
 // error, the C library's stderr has no descriptor at all (msvcrt's FILE is
-// public), so it is given descriptor 2, which is now the file.
+// public), so it is given descriptor 2, which is now the file.  The
+// temporary folder is the player's own, under his profile, whose name may
+// hold letters his ANSI code page lacks: it is named in UTF-16 throughout.
 static HANDLE CatchStandardError()
 {
-    char folder[MAX_PATH + 1], path[MAX_PATH + 1];
-    DWORD length = GetTempPathA(sizeof folder, folder);
-    if (length == 0 || length > sizeof folder ||
-        GetTempFileNameA(folder, "zlm", 0, path) == 0)
+    wchar_t folder[MAX_PATH + 1], path[MAX_PATH + 1];
+    DWORD length = GetTempPathW(MAX_PATH + 1, folder);
+    if (length == 0 || length > MAX_PATH ||
+        GetTempFileNameW(folder, L"zlm", 0, path) == 0)
         return NULL;
     HANDLE file =
-        CreateFileA(path, GENERIC_READ | GENERIC_WRITE,
+        CreateFileW(path, GENERIC_READ | GENERIC_WRITE,
                     FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
                     NULL, CREATE_ALWAYS,
                     FILE_ATTRIBUTE_TEMPORARY | FILE_FLAG_DELETE_ON_CLOSE, NULL);
     if (file == INVALID_HANDLE_VALUE) {
-        DeleteFileA(path);
+        DeleteFileW(path);
         return NULL;
     }
     HANDLE writing;
@@ -100,11 +102,14 @@ static HANDLE CatchStandardError()
 
 // Shows the last line caught, the program's own (the libraries' warnings
 // may come before it, any number of them), in a message box.  Only the
-// end of the file is read, as much as the buffer holds.
+// end of the file is read, as much as the buffer holds.  The line is UTF-8,
+// as SDL writes its errors, and a file's name in it may hold any letter:
+// the box is given it in UTF-16.
 static void ShowCaughtLine(HANDLE caught)
 {
     fflush(stderr);
     static char end[4096];
+    static wchar_t line[4096];
     LARGE_INTEGER size, from;
     DWORD got = 0;
     if (!GetFileSizeEx(caught, &size))
@@ -118,9 +123,13 @@ static void ShowCaughtLine(HANDLE caught)
         end[--got] = '\0';
     if (got == 0)
         return;
-    const char* line = strrchr(end, '\n');
-    MessageBoxA(NULL, line != NULL ? line + 1 : end, kCaption,
-                MB_OK | MB_ICONERROR);
+    const char* last = strrchr(end, '\n');
+    last = last != NULL ? last + 1 : end;
+    if (MultiByteToWideChar(CP_UTF8, 0, last, -1, line, 4096) == 0)
+        return;
+    wchar_t caption[64];
+    MultiByteToWideChar(CP_UTF8, 0, kCaption, -1, caption, 64);
+    MessageBoxW(NULL, line, caption, MB_OK | MB_ICONERROR);
 }
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int)
