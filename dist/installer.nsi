@@ -59,13 +59,19 @@ Section
     StrCpy $2 1
 found:
     ; The copy installed before goes first, in its place, waiting for it.
-    ; Copies that did not record MadeInstallLocation had an uninstaller
-    ; that removed the whole folder, whatever else it held: that one is not
-    ; run, and this copy's files are written over theirs.
     ReadRegStr $0 HKCU "${UNINSTALL_KEY}" "InstallLocation"
+    StrCmp $0 "" installed_before
     ClearErrors
     ReadRegDWORD $1 HKCU "${UNINSTALL_KEY}" "MadeInstallLocation"
-    IfErrors installed_before
+    IfErrors 0 uninstall_before
+    ; Copies that did not record MadeInstallLocation had an uninstaller
+    ; that removed the whole folder, whatever else it held: it is never
+    ; run, but it goes, so that it can never take this copy's shortcut and
+    ; entry.  Their files are written over here, or stay in their folder
+    ; with whatever else it holds.
+    Delete "$0\uninstall.exe"
+    Goto installed_before
+uninstall_before:
     StrCmp $0 $INSTDIR 0 +2
     StrCpy $2 $1
     ExecWait '"$0\uninstall.exe" /S _?=$0'
