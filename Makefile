@@ -150,6 +150,7 @@ release: deps-release
 	@[ -n "$$SOURCE_DATE_EPOCH" ] || { echo "make release: there is no \
 	.git here to date the release by, so set SOURCE_DATE_EPOCH to its \
 	time in seconds since 1970."; exit 1; }
+	cmake $(RELEASE_WIN_SOURCES) -P cmake/windows/Sources.cmake
 	rm -f $(RELEASE)/zelm[-_]* $(RELEASE)/SHA256SUMS
 	$(call release_tree,linux,,-DCMAKE_BUILD_TYPE=None \
 	    -DCMAKE_INSTALL_PREFIX=/usr)

@@ -49,6 +49,21 @@ class ReproducibleTest(unittest.TestCase):
                if not k.startswith(("MAKE", "MFLAGS"))}
         env.update(SOURCE_DATE_EPOCH=git("log", "-1", "--format=%ct").strip(),
                    TZ="XYZ-14", LANG="C", LC_ALL="C")
+        # Without the DLLs' archives, or with one that is not the archive
+        # pinned, it refuses before it builds anything.
+        damaged = os.path.join(work, "damaged")
+        shutil.copytree(os.path.join(copy, "third_party"), damaged)
+        with open(os.path.join(damaged, "libpng-1.6.39.tar.gz"), "ab") as end:
+            end.write(b"\0")
+        for sources in ("", damaged):
+            refused = subprocess.run(
+                ["make", "release", "ZELM_WIN_SOURCES=" + sources], cwd=copy,
+                env=env, capture_output=True, text=True)
+            self.assertNotEqual(0, refused.returncode)
+            self.assertIn("ZELM_WIN_SOURCES" if not sources else
+                          "is not the archive", refused.stderr)
+            self.assertFalse(os.path.exists(os.path.join(copy,
+                                                         "build-release")))
         built = subprocess.run(
             ["faketime", "-f", "+3d", "make", "release"], cwd=copy, env=env,
             preexec_fn=lambda: os.umask(0o077), capture_output=True,

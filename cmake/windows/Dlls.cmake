@@ -8,7 +8,7 @@
 #
 # The archives are the repository's own, in third_party/, or those of
 # the folder ZELM_WIN_SOURCES names; each is checked against its SHA-256
-# in third_party/SHA256SUMS before it is unpacked.  Everything is built and
+# in third_party/SHA256SUMS (Sources.cmake) before anything is built.  Everything is built and
 # installed under win-deps/ in the build folder, once: a later build finds
 # the stamps there and builds nothing again.  The libraries' own builds get
 # none of our compile options, so our warnings-as-errors stay ours.
@@ -16,30 +16,14 @@ set(ZELM_WIN_SOURCES ${PROJECT_SOURCE_DIR}/third_party CACHE PATH
     "Folder of the DLLs' source archives, those third_party/SHA256SUMS \
 lists (the repository's third_party/ unless another is given); empty for \
 a zip without DLLs")
-if(NOT ZELM_WIN_SOURCES)
-    if(ZELM_TREE STREQUAL release)
-        message(FATAL_ERROR "ZELM_WIN_SOURCES is empty, and a release's "
-                "Windows zip and installer carry the DLLs, built from their "
-                "source archives: run make release without it, for the "
-                "repository's third_party/, or with ZELM_WIN_SOURCES=/a/folder "
-                "that holds the archives third_party/SHA256SUMS lists.")
-    endif()
+# A release's zip and installer are complete or not made: Sources.cmake
+# refuses a release tree without the archives.
+if(NOT ZELM_WIN_SOURCES AND NOT ZELM_TREE STREQUAL release)
     message(STATUS "ZELM_WIN_SOURCES is empty: the zip holds zelm.exe "
                    "and data/, without the DLLs")
     return()
 endif()
-
-file(STRINGS ${PROJECT_SOURCE_DIR}/third_party/SHA256SUMS pinned)
-foreach(line IN LISTS pinned)
-    string(REGEX MATCH "^([0-9a-f]+)  (.+)$" sum "${line}")
-    set(archive ${ZELM_WIN_SOURCES}/${CMAKE_MATCH_2})
-    if(NOT EXISTS ${archive})
-        message(FATAL_ERROR "${archive} is missing: ZELM_WIN_SOURCES names "
-                "a folder that must hold every archive third_party/SHA256SUMS "
-                "lists (the repository's third_party/ does)")
-    endif()
-    set(sha256_${CMAKE_MATCH_2} ${CMAKE_MATCH_1})
-endforeach()
+include(${CMAKE_CURRENT_LIST_DIR}/Sources.cmake)
 
 include(ExternalProject)
 find_program(ZELM_PATCH patch REQUIRED)
