@@ -114,6 +114,17 @@ class PortableExecutableTest(unittest.TestCase):
             sdl = {f for f in table[dll] if f.startswith(("SDL_", "IMG_"))}
             self.assertEqual(set(), sdl, dll)
 
+    def test_its_error_box_names_its_files_in_utf16(self):
+        # A player's temporary folder may bear letters his ANSI code page
+        # lacks, which the ANSI calls turn into '?'.
+        table = imports()
+        wide = {"KERNEL32.dll": {"GetTempPathW", "GetTempFileNameW",
+                                 "CreateFileW"}, "USER32.dll": {"MessageBoxW"}}
+        for dll, functions in wide.items():
+            self.assertEqual(functions, functions & table[dll], dll)
+            self.assertEqual(set(), {f[:-1] + "A" for f in functions} &
+                             table[dll], dll)
+
     def test_its_manifest_says_it_sizes_its_window_for_each_monitor(self):
         manifest = run("wrestool", "-x", "-R", "--type=24", "--name=1",
                        EXE).decode()
@@ -155,6 +166,7 @@ class PortableExecutableTest(unittest.TestCase):
 
 
 VERSION = os.path.basename(ZIP).split("-")[1]
+TEMP_FOLDER = "Łódź 東京"
 UNINSTALL_KEY = ("HKCU\\Software\\Microsoft\\Windows\\CurrentVersion\\"
                  "Uninstall\\Zelmora")
 
@@ -211,10 +223,22 @@ class WineTest(unittest.TestCase):
         cls.env.pop("DISPLAY", None)  # no window while Wine sets up
         subprocess.run(["wineboot", "-i"], env=cls.env, check=True,
                        capture_output=True, timeout=300)
-        subprocess.run(["wine", "reg", "add", "HKCU\\Software\\Wine\\WineDbg",
-                        "/v", "ShowCrashDialog", "/t", "REG_DWORD", "/d", "0",
-                        "/f"], env=cls.env, check=True, capture_output=True,
-                       timeout=300)
+        # The player's temporary folder, named in letters outside any one
+        # code page, as Windows takes it from his profile (Wine hands no
+        # Unix TEMP on).
+        users = os.path.join(cls.env["WINEPREFIX"], "drive_c", "users")
+        name, = set(os.listdir(users)) - {"Public"}
+        os.mkdir(os.path.join(users, name, TEMP_FOLDER))
+        for key, value, kind, data in (
+                ("HKCU\\Software\\Wine\\WineDbg", "ShowCrashDialog",
+                 "REG_DWORD", "0"),
+                ("HKCU\\Environment", "TEMP", "REG_SZ",
+                 "C:\\users\\%s\\%s" % (name, TEMP_FOLDER)),
+                ("HKCU\\Environment", "TMP", "REG_SZ",
+                 "C:\\users\\%s\\%s" % (name, TEMP_FOLDER))):
+            subprocess.run(["wine", "reg", "add", key, "/v", value, "/t",
+                            kind, "/d", data, "/f"], env=cls.env, check=True,
+                           capture_output=True, timeout=300)
 
     @classmethod
     def tearDownClass(cls):
@@ -303,21 +327,27 @@ class WineTest(unittest.TestCase):
         # it, and into a new one, which goes; each time over the older
         # version in another folder, which goes as its uninstall would take
         # it: the default folder, where the player's answer stays, and then
-        # one it made, which goes whole.
-        for before, chosen, theirs in (
+        # one it made, which goes whole.  An older version that did not
+        # record whether it made its folder loses its uninstaller alone.
+        for before, chosen, theirs, recorded in (
                 ("AppData\\Local\\Programs\\Zelmora", "Shared",
-                 {"notes.txt", "saves/game.sav"}),
-                ("Older", "Fresh", set())):
+                 {"notes.txt", "saves/game.sav"}, True),
+                ("Older", "Fresh", set(), True),
+                ("Oldest", "Newest", set(), False)):
             with self.subTest(folder=chosen, over=before):
                 here = "C:\\users\\%s\\" % name
                 self.wine(older + ".exe", "/S", "/D=" + here + before)
+                if not recorded:
+                    self.wine("reg", "delete", UNINSTALL_KEY, "/v",
+                              "MadeInstallLocation", "/f")
                 elsewhere = os.path.join(users, name, chosen)
                 plant(elsewhere, theirs)
                 self.wine(setup, "/S", "/D=" + here + chosen)
                 self.assertEqual(files(self.folder) | {"uninstall.exe"} |
                                  theirs, files(elsewhere))
                 left = os.path.join(users, name, *before.split("\\"))
-                kept = mine if left == folder else set()
+                kept = (files(older) if not recorded else
+                        mine if left == folder else set())
                 self.assertEqual(kept, files(left))
                 self.assertEqual(bool(kept), os.path.exists(left))
                 self.wine(os.path.join(elsewhere, "uninstall.exe"), "/S")
