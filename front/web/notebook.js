@@ -12,10 +12,12 @@
 // destroyed: it is set aside under a key of its own first.
 //
 // The page may be open twice, in two tabs or as the installed app beside
-// a tab.  The notes are facts about one fixed circuit, so two copies never
-// disagree on one: each note is added to the notebook stored at that
-// moment, never written as this tab's copy over it, and each tab shows
-// what another writes.  So Clear empties the notebook for every tab.
+// a tab, and two may write at the same moment, when the storage keeps the
+// last.  The notes are facts about one fixed circuit, so two copies never
+// disagree on one: whenever a tab hears of another's write, it takes the
+// union of both, and writes it back where the other lacked a note of its.
+// Clear starts a new generation of the notebook, which replaces any older
+// one in every tab, so that Clear empties them all.
 var seenKey = 'zelm-notebook';
 var keeping = true; // whether this browser keeps what is written
 var earlier = ''; // what became of notes stored that could not be read
@@ -43,8 +45,9 @@ function writeStored(key, text) {
 }
 
 // The notebook the text holds, if the text is exactly what this page
-// writes: up to 32 cases, each null or the parts seen of it (next: the
-// state after CLOCK, y: Y); else null.
+// writes: its generation, and up to 32 cases, each null or the parts seen
+// of it (next: the state after CLOCK, y: Y); else null.  The cases alone
+// are the notebook as the page wrote it before Clear made generations.
 function notebookIn(text) {
   var shapes = {next: /^[01]{3}$/, y: /^[01]$/};
   var value;
@@ -53,8 +56,11 @@ function notebookIn(text) {
   } catch (damaged) {
     return null;
   }
-  var sound = Array.isArray(value) && value.length <= 32 &&
-      value.every(function(entry) {
+  var book = Array.isArray(value) ? {generation: 0, seen: value} : value;
+  var sound = !!book && Object.keys(book) + '' == 'generation,seen' &&
+      Number.isSafeInteger(book.generation) && book.generation >= 0 &&
+      Array.isArray(book.seen) && book.seen.length <= 32 &&
+      book.seen.every(function(entry) {
         if (entry === null)
           return true;
         var parts = typeof entry == 'object' && !Array.isArray(entry) ?
@@ -65,7 +71,7 @@ function notebookIn(text) {
                  shapes[part].test(entry[part]);
         });
       });
-  return sound && JSON.stringify(value) === text ? value : null;
+  return sound && JSON.stringify(value) === text ? book : null;
 }
 
 // Keeps the text under a key of the page's own that is free or already
@@ -82,12 +88,12 @@ function setAside(text) {
   return null;
 }
 
-// The notebook stored now, [] where there is none; or null where what is
-// stored cannot be read, which is set aside, or, where it cannot be, left
-// as it is, nothing being written over it.
+// The notebook stored now, an empty one where there is none; or null
+// where what is stored cannot be read, which is set aside, or, where it
+// cannot be, left as it is, nothing being written over it.
 function storedNotebook() {
   var text = readStored(seenKey);
-  var stored = text === null ? [] : notebookIn(text);
+  var stored = text === null ? {generation: 0, seen: []} : notebookIn(text);
   if (stored === null) {
     var aside = setAside(text);
     keeping = keeping && aside !== null;
@@ -99,7 +105,7 @@ function storedNotebook() {
   return stored;
 }
 
-var seen = storedNotebook() || [];
+var book = storedNotebook() || {generation: 0, seen: []};
 
 // One sentence beside the notebook, where it is not kept, or the notes
 // kept before could not be read.
@@ -124,24 +130,54 @@ for (var row = 0; row < 8; row++) {
     tr.insertCell();
 }
 var seenCells = seenRows.querySelectorAll('td');
-function note(caseNumber, part, value) {
+
+// Takes another tab's notebook into this one: a newer generation replaces
+// this one, and the same generation adds what this one lacks.  Returns
+// whether the other lacks what this one has, which is then this tab's to
+// write.
+function takeIn(other) {
+  if (other.generation != book.generation) {
+    var newer = other.generation > book.generation;
+    if (newer)
+      book = other;
+    return !newer;
+  }
+  var lacking = false;
+  for (var c = 0; c < 32; c++) {
+    var ours = book.seen[c] || {}, theirs = other.seen[c] || {};
+    for (var part in ours)
+      lacking = lacking || !(part in theirs);
+    if (Object.keys(theirs).length)
+      book.seen[c] = Object.assign(ours, theirs);
+  }
+  return lacking;
+}
+function keep() {
+  if (keeping)
+    writeStored(seenKey, JSON.stringify(book));
+  showSeen();
+}
+function takeInStored() {
   var stored = keeping && storedNotebook();
   if (stored)
-    seen = stored;
-  var entry = seen[caseNumber] = seen[caseNumber] || {};
+    takeIn(stored);
+}
+function note(caseNumber, part, value) {
+  takeInStored();
+  var entry = book.seen[caseNumber] = book.seen[caseNumber] || {};
   entry[part] = value;
-  if (keeping)
-    writeStored(seenKey, JSON.stringify(seen));
-  showSeen();
+  keep();
 }
 window.addEventListener('storage', function(event) {
   if (!keeping || (event.key != seenKey && event.key !== null))
     return;
-  var stored = event.newValue === null ? [] : notebookIn(event.newValue);
-  if (stored) {
-    seen = stored;
+  // Storage emptied by the browser is a Clear.
+  var other = event.newValue === null ?
+      {generation: book.generation + 1, seen: []} : notebookIn(event.newValue);
+  if (other && takeIn(other))
+    keep();
+  else if (other)
     showSeen();
-  }
 }, {passive: true});
 function seenText(entry, blank) {
   if (!entry)
@@ -151,9 +187,9 @@ function seenText(entry, blank) {
 function showSeen() {
   var counts = {next: 0, y: 0};
   for (var c = 0; c < 32; c++) {
-    seenCells[c].textContent = seenText(seen[c], '');
+    seenCells[c].textContent = seenText(book.seen[c], '');
     for (var part in counts)
-      counts[part] += !!(seen[c] && seen[c][part]);
+      counts[part] += !!(book.seen[c] && book.seen[c][part]);
   }
   document.getElementById('seen-count').textContent =
       'next state: ' + counts.next + ' of 32; Y: ' + counts.y + ' of 32';
@@ -165,17 +201,16 @@ function seenAsText() {
   for (var row = 0; row < 8; row++) {
     var cells = [seenRows.rows[row].cells[0].textContent.padEnd(6)];
     for (var column = 0; column < 4; column++)
-      cells.push(seenText(seen[4 * row + column], '...').padEnd(5));
+      cells.push(seenText(book.seen[4 * row + column], '...').padEnd(5));
     lines.push(cells.join(' | ').trimEnd());
   }
   return lines.join('\n') + '\n';
 }
 var seenSaid = document.getElementById('seen-said');
 document.getElementById('clear-seen').onclick = function() {
-  seen = [];
-  if (keeping)
-    writeStored(seenKey, null);
-  showSeen();
+  takeInStored();
+  book = {generation: book.generation + 1, seen: []};
+  keep();
   seenSaid.textContent = 'Cleared.';
 };
 // Where the browser has no clipboard for the page (a page served over

@@ -2,14 +2,20 @@
 // the lamps show, and one sentence for each press.
 var statusLine = document.getElementById('status');
 
-// The canvas has the keyboard from the start and after every press on
-// it.  Right presses belong to the panel, not to a context menu (SDL
-// itself keeps middle presses and the wheel from scrolling the page).
-// SDL hears keys on the canvas only, and cancels Tab there: Tab and
-// Shift+Tab leave it as any element, never reaching SDL.
-canvas.focus();
-canvas.addEventListener('mousedown', function() { canvas.focus(); },
-                        {passive: true});
+// At a desk the canvas has the keyboard from the start, and after every
+// press on it; on a touch screen it takes it at the first tap (touch.js),
+// so that no ring stands round the panel before the player has done
+// anything.  No focus moves the page: the canvas may stand half scrolled
+// off under the finger.  Right presses belong to the panel, not to a
+// context menu (SDL itself keeps middle presses and the wheel from
+// scrolling the page).  SDL hears keys on the canvas only, and cancels Tab
+// there: Tab and Shift+Tab leave it as any element, never reaching SDL.
+function focusCanvas() {
+  canvas.focus({preventScroll: true});
+}
+if (!matchMedia('(pointer: coarse)').matches)
+  focusCanvas();
+canvas.addEventListener('mousedown', focusCanvas, {passive: true});
 canvas.addEventListener('contextmenu', function(event) {
   event.preventDefault();
 });

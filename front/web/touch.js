@@ -37,7 +37,7 @@ window.addEventListener('touchend', function(event) {
   var box = canvas.getBoundingClientRect();
   function pixels(css) { return Math.floor(css * 320 / box.width); }
   if (document.activeElement != keys)
-    canvas.focus();
+    focusCanvas();
   Module._PressAt(pixels(to.clientX - box.left), pixels(to.clientY - box.top),
                   pixels(22));
 }, {capture: true});
@@ -56,13 +56,15 @@ keyboard.onclick = function() {
   if (document.activeElement == keys)
     keys.blur();
   else
-    keys.focus();
+    keys.focus({preventScroll: true});
 };
 ['focus', 'blur'].forEach(function(type) {
   keys.addEventListener(type, function() {
     var up = type == 'focus';
     keyboard.textContent = up ? 'Hide the keyboard' : 'Keyboard';
     keyboard.setAttribute('aria-expanded', up);
+    if (!up)
+      fit();
   });
 });
 function typeOut() {

@@ -164,6 +164,16 @@ class Browser:
     def open(self, url):
         self.call("Page.navigate", session=True, url=url)
 
+    def resize(self, width, height):
+        """Makes the window that size, as a player drags it, once the
+        page has seen it."""
+        window = self.call("Browser.getWindowForTarget", session=True)
+        self.call("Browser.setWindowBounds", windowId=window["windowId"],
+                  bounds={"width": width, "height": height})
+        self.wait_for("outerWidth == %d && new Promise(done => "
+                      "requestAnimationFrame(() => done(true)))" % width,
+                      "the window %dx%d" % (width, height))
+
     def wait_for(self, expression, what):
         """Polls until the expression is truthy in the page; returns it."""
         return _until(lambda: self.evaluate(expression), what)

@@ -308,6 +308,19 @@ class PageTest(unittest.TestCase):
                 p.session = session
                 p.wait_for("document.getElementById('seen-count')"
                            ".textContent == '%s'" % said, said)
+        # Told of a write that lacks its note, as when the other tab wrote
+        # at the same moment, a tab keeps the note and writes it back.
+        stored = p.evaluate("localStorage.getItem('zelm-notebook')")
+        lacking = json.dumps({"generation": json.loads(stored)["generation"],
+                              "seen": []}, separators=(",", ":"))
+        p.evaluate("localStorage.setItem('zelm-notebook', %s);"
+                   "dispatchEvent(new StorageEvent('storage', {key: "
+                   "'zelm-notebook', newValue: %s}))"
+                   % (json.dumps(lacking), json.dumps(lacking)))
+        self.assertEqual(stored, p.evaluate(
+            "localStorage.getItem('zelm-notebook')"))
+        self.assertEqual("next state: 0 of 32; Y: 1 of 32",
+                         self.text("seen-count"))
 
     def test_the_answer_checker_beside_a_panel_that_keeps_its_keys(self):
         self.open()
@@ -361,6 +374,25 @@ class PageTest(unittest.TestCase):
                     self.assertLessEqual(bottom, height)
                 else:
                     self.assertGreater((scale + 1) * 320, width * ratio)
+        # Desk windows, their scrollbar taking room: the whole panel in view
+        # and no sideways scrolling, at a scale that a resize away and back
+        # gives again.
+        for width, height, scale in ((645, 900, 1), (970, 1100, 2),
+                                     (1290, 1400, 3)):
+            with self.subTest(window=(width, height)):
+                self.page = browser.Browser(width, height)
+                self.addCleanup(self.page.close)
+                self.open(new_page=False)
+                for size in ((width, height), (700, 500), (width, height)):
+                    self.page.resize(*size)
+                    self.locate()
+                    self.assertTrue(self.page.evaluate(
+                        "(r => r.left >= 0 && r.right <= document."
+                        "documentElement.clientWidth && document."
+                        "documentElement.scrollWidth <= document."
+                        "documentElement.clientWidth)"
+                        "(canvas.getBoundingClientRect())"), size)
+                self.assertEqual(scale, self.scale)
         p = self.page
         self.assertEqual([], p.call("Page.getInstallabilityErrors",
                                     session=True)["installabilityErrors"])
@@ -412,6 +444,9 @@ class PageTest(unittest.TestCase):
                     else:
                         self.open(new_page=False)
                 p.wait_for_canvas(game.showing([]), "the panel")
+                # Nothing has the focus, so no ring, until the first tap.
+                self.assertEqual("BODY", p.evaluate(
+                    "document.activeElement.tagName"))
                 self.locate()
                 shown = p.evaluate(
                     "[document.documentElement.scrollWidth <= innerWidth,"
@@ -426,11 +461,13 @@ class PageTest(unittest.TestCase):
                     self.assertTrue(shown[1], "the panel whole in view")
                 self.assertIn("Tap one to switch it.", shown[2])
                 self.assertNotIn("Escape", shown[2])
-                # Scrolled, a tap lands where the finger is.
+                # Scrolled, a tap lands where the finger is, and the page
+                # stays where it was.
                 p.evaluate("scrollTo(0, 80)")
                 self.locate()
                 p.tap(*self.at(*game.LAMP_MIDDLE["a"]))
                 p.wait_for_canvas(game.showing(["a"]), "lamp a, tapped")
+                self.assertEqual(80, p.evaluate("scrollY"))
                 p.tap(*self.at(29, 85))
                 p.wait_for("statusLine.textContent.trim() == %s"
                            % json.dumps(said), said)
@@ -439,6 +476,14 @@ class PageTest(unittest.TestCase):
         p.tap(*p.evaluate("keyboard.scrollIntoView(), (r => [r.x + 5, r.y + 5])"
                           "(keyboard.getBoundingClientRect())"))
         p.wait_for("document.activeElement.id == 'keys'", "the keyboard")
+        # The keyboard up, the window shorter than wide: the panel keeps
+        # its scale.
+        p.call("Emulation.setDeviceMetricsOverride", session=True, width=844,
+               height=300, deviceScaleFactor=3, mobile=True)
+        p.wait_for("innerHeight == 300", "the keyboard's room")
+        width = self.scale * 320
+        self.locate()
+        self.assertEqual(width, self.scale * 320)
         p.call("Input.insertText", session=True, text="gnarl")
         p.call("Input.insertText", session=True, text="Wick")
         p.wait_for_canvas(game.overlay_shown, "the overlay")
