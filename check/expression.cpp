@@ -2,16 +2,18 @@
 //
 // The reader follows the grammar one function a rule:
 //
-//   expression = term { ( OR | XOR ) term }
+//   expression = term { ( OR | XOR | XNOR ) term }
 //   term       = factor { [ AND ] factor }
 //   factor     = { NOT-before } primary { NOT-after }
 //   primary    = name | "(" expression ")"
 //
 // Each operator is any of its spellings (spelling.h), and a name stands
 // for the constants 0 and 1 too.  So NOT binds tightest, then AND, which
-// may also be written by putting two factors side by side, then OR and
-// XOR, which take equal turns from the left.  An expression that puts XOR
-// beside AND or OR without parentheses is refused rather than guessed.
+// may also be written by putting two factors side by side, then OR, XOR
+// and XNOR, which take equal turns from the left.  An expression that puts
+// XOR or XNOR beside AND or OR without parentheses is refused rather than
+// guessed; XOR and XNOR side by side need none, as they give the same in
+// either order.
 #include "expression.h"
 
 #include <algorithm>
@@ -205,15 +207,16 @@ static bool ParseTerm(Parser* p, Reading* reading, const Token* after,
     }
 }
 
-// expression = term { ( OR | XOR ) term }
+// expression = term { ( OR | XOR | XNOR ) term }
 static bool ParseExpression(Parser* p, Reading* reading, const Token* after)
 {
     int first_xor = 0, first_other = 0;
     if (!ParseTerm(p, reading, after, &first_other))
         return false;
-    while (At(p, kOr) || At(p, kXor)) {
+    while (At(p, kOr) || At(p, kXor) || At(p, kXnor)) {
         const Token& op = Take(p);
-        bool exclusive = op.spelling->meaning == kXor;
+        Meaning meaning = op.spelling->meaning;
+        bool exclusive = meaning != kOr;
         int& first = exclusive ? first_xor : first_other;
         if (first == 0)
             first = op.column;
@@ -224,15 +227,20 @@ static bool ParseExpression(Parser* p, Reading* reading, const Token* after)
         if (first_other == 0)
             first_other = right_and;
         TruthTable& value = reading->expression.value;
-        value = exclusive ? value ^ right.expression.value
-                          : value | right.expression.value;
-        Join(reading, exclusive ? " ⊕ " : " + ", right,
-             exclusive ? kOuterXor : kOuterOr);
+        TruthTable other = right.expression.value;
+        value = meaning == kOr    ? value | other
+                : meaning == kXor ? value ^ other
+                                  : ~(value ^ other);
+        Join(reading,
+             meaning == kOr    ? " + "
+             : meaning == kXor ? " ⊕ "
+                               : " ⊙ ",
+             right, exclusive ? kOuterXor : kOuterOr);
     }
     if (first_xor != 0 && first_other != 0)
         return Fail(p, std::max(first_xor, first_other),
-                    "XOR beside AND or OR: add parentheses to say which "
-                    "comes first");
+                    "XOR or XNOR beside AND or OR: add parentheses to say "
+                    "which comes first");
     return true;
 }
 

@@ -26,6 +26,7 @@ enum Meaning {
     kAnd,
     kOr,
     kXor,
+    kXnor,      // the complement of XOR
     kNotBefore, // a NOT written before what it negates
     kNotAfter,  // a NOT written after it
     kOpen,
