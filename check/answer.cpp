@@ -8,10 +8,11 @@
 //
 // where lines end at LF, CRLF or a lone CR, blanks between tokens are
 // free (any blank the answer is written with is read as a space, and a
-// full-width form as its ASCII character: utf8.h's AsRead), a target is any target spelling (spelling.h) and an expression
-// is read by expression.cpp.  The equations then make an answer only if
-// no target is given twice, no J comes without its K, and no flip-flop is
-// given both by J and K and by its next state.
+// full-width form as its ASCII character: utf8.h's AsRead), a target is
+// any target spelling (spelling.h) and an expression is read by
+// expression.cpp.  The equations then make an answer only if no target is
+// given twice, and no flip-flop is given both by J or K and by its next
+// state.
 #include "answer.h"
 
 #include <string.h>
@@ -191,8 +192,8 @@ static void Give(Answer* answer, Target target, const Place& place,
                 given.place.line.number != 0) {
                 AddProblem(problems, place,
                            "q" + std::to_string(target.part) +
-                               " is given as J and K and as its next state "
-                               "(line " +
+                               " is given by its J or K and by its next "
+                               "state (line " +
                                std::to_string(given.place.line.number) +
                                "): give one of them");
                 return;
@@ -249,26 +250,6 @@ static void ReadLine(const Line& line, Answer* answer, Problems* problems)
     Give(answer, target, PlaceAt(line, start), expression, problems);
 }
 
-// A flip-flop given by J and K needs both; the one given stands among the
-// line problems in the answer's order.
-static void CheckPairs(const Answer& answer, Problems* problems)
-{
-    for (int part = 0; part < kFlipFlopCount; part++) {
-        for (TargetKind given : {kTargetJ, kTargetK}) {
-            TargetKind other = given == kTargetJ ? kTargetK : kTargetJ;
-            const Place& place = answer.given[part][given].place;
-            if (place.line.number != 0 &&
-                answer.given[part][other].place.line.number == 0) {
-                problems->count++;
-                problems->first.push_back(
-                    {place, std::string(TargetName({part, given})) +
-                                " is given without " +
-                                TargetName({part, other})});
-            }
-        }
-    }
-}
-
 // Where the line that begins at offset `from` ends, and where the next
 // one begins: past LF, CRLF or a lone CR.
 static size_t LineEnd(const char* text, size_t from, size_t size)
@@ -312,7 +293,6 @@ bool ReadAnswer(const char* text, size_t size, Answer* answer,
         at = NextLine(read, end, read_size);
         written_at = NextLine(text, written_end, size);
     }
-    CheckPairs(*answer, problems);
     std::stable_sort(problems->first.begin(), problems->first.end(),
                      [](const Problem& x, const Problem& y) {
                          return x.place.line.number < y.place.line.number;

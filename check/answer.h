@@ -46,7 +46,8 @@ inline const Equation& EquationFor(const Answer& answer, Target target)
 // CRLF or CR line ends) into answer; its problems' places lie in text and
 // in answer->read, which must outlive them.  Returns false, with the problems,
 // when any line cannot be read or the equations do not make an answer (a
-// target twice, a J without its K, J and K beside a next state).
+// target twice, J or K beside a next state).  A J without its K, or a K
+// without its J, is an answer, judged where that half acts.
 bool ReadAnswer(const char* text, size_t size, Answer* answer,
                 Problems* problems);
 

@@ -11,7 +11,7 @@
 extern "C" EMSCRIPTEN_KEEPALIVE int CheckAnswerText(const char* text,
                                                     size_t size)
 {
-    int status = CheckAnswer("answer", text, size, stdout, stderr);
+    int status = CheckAnswer("answer", text, size, 0, stdout, stderr);
     fflush(stdout);
     fflush(stderr);
     return status;

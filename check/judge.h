@@ -14,12 +14,17 @@
 #include <stddef.h>
 #include <stdio.h>
 
+// The width a terminal's report is wrapped to.
+const int kTerminalWidth = 76;
+
 // Reads the answer in text (size bytes; name is where it came from, for
-// the problem lines) and writes the report to out, or, when the answer
-// cannot be read, every problem to err.  Returns the exit code: 0 when all
-// four parts are given and right, 1 when a part is wrong or missing, 2
-// when the answer cannot be read.
-int CheckAnswer(const char* name, const char* text, size_t size, FILE* out,
-                FILE* err);
+// the problem lines) and writes the report to out, its sentences wrapped
+// to width characters, or each in one line where width is 0 (as a page
+// wraps them); or, when the answer cannot be read, every problem to err.
+// Returns the exit code: 0 when all four parts are given and right, 1 when
+// a part is wrong or missing, or is given by J or K alone, 2 when the
+// answer cannot be read.
+int CheckAnswer(const char* name, const char* text, size_t size, int width,
+                FILE* out, FILE* err);
 
 #endif

@@ -31,7 +31,8 @@ static const char kUsage[] =
     "\n";
 
 static const char kUsageEnd[] =
-    "NOT binds tightest, then AND, then OR and XOR.  # starts a comment.\n"
+    "NOT binds tightest, then AND, then OR, XOR and XNOR.  # starts a\n"
+    "comment.\n"
     "\n"
     "Exit status: 0 when all four parts are right, 1 when one is wrong or\n"
     "missing, 2 when the answer or the command line cannot be read, or the\n"
@@ -74,7 +75,8 @@ static int ReadFileAndCheck(const char* path)
         PrintDiagnostic(stderr, path, NULL, strerror(saved));
         return 2;
     }
-    return CheckAnswer(path, text.data(), text.size(), stdout, stderr);
+    return CheckAnswer(path, text.data(), text.size(), kTerminalWidth, stdout,
+                       stderr);
 }
 
 static int ReadInputAndCheck()
@@ -91,7 +93,8 @@ static int ReadInputAndCheck()
                         std::string("standard input: ") + strerror(errno));
         return 2;
     }
-    return CheckAnswer("<stdin>", text.data(), text.size(), stdout, stderr);
+    return CheckAnswer("<stdin>", text.data(), text.size(), kTerminalWidth,
+                       stdout, stderr);
 }
 
 static int RefuseCommandLine(const std::string& why)

@@ -8,7 +8,7 @@
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
     static FILE* nowhere = fopen("/dev/null", "w");
-    CheckAnswer("fuzz", reinterpret_cast<const char*>(data), size, nowhere,
-                nowhere);
+    CheckAnswer("fuzz", reinterpret_cast<const char*>(data), size,
+                kTerminalWidth, nowhere, nowhere);
     return 0;
 }

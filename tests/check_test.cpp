@@ -56,15 +56,15 @@ Report Check(const std::string& answer)
     size_t out_size, err_size;
     FILE* out_stream = open_memstream(&out, &out_size);
     FILE* err_stream = open_memstream(&err, &err_size);
-    int status = CheckAnswer("answer", answer.data(), answer.size(), out_stream,
-                             err_stream);
+    int status = CheckAnswer("answer", answer.data(), answer.size(), 0,
+                             out_stream, err_stream);
     fclose(out_stream);
     fclose(err_stream);
     Report report = {status, std::string(out, out_size),
                      std::string(err, err_size)};
     free(out);
     free(err);
-    // Sentences wrapped for the terminal, read whole.
+    // Sentences under a part's line, read with it.
     report.out = Replaced(report.out, "\n    ", " ", true);
     return report;
 }
@@ -138,7 +138,7 @@ TEST(Checker, TheCircuitsOwnEquationsSolveItInEitherNotation)
               // Blanks of other scripts, and full-width forms.
               "K0 = q1\u3000||\u202f~b\u2009\r\n"
               "ｊｑ１ ＝ ｂ＊ｑ２　＋　ａ ｑ２ + aq0 + a'b'q0'q1'q2'\r\n"
-              "kq1 = a + b + !q0   # a comment\r\n"
+              "kq1 = (a XOR b xnor 1) + a b + !q0   # a comment\r\n"
               "\r\n"
               "y = q2 + ((a q0 q1') ^ (!a !b q0 q1)) + ((a+b+q0+q1)')\r\n"
               "Q2(t+1) = (a q1 + b' q0' q1) q2'\r\n");
@@ -186,6 +186,20 @@ TEST(Checker, SingleMistakesAreCountedAndShownByAnExperiment)
          "1 0 0,"},
         {"Q2 not given", "jq2 = a·q1 + b'·q0'·q1\nkq2 = 1\n", "", 1,
          "Not solved yet: Q0, Q1 and Y are right; Q2 is missing."},
+        {"J alone, judged where Q1 is off", "kq1 = a + b + q0'\n", "", 1,
+         "– Q1, by its J alone: right in all 16 cases where Q1 is off; kq1 "
+         "is missing."},
+        {"K alone, judged where Q1 is on",
+         "jq1 = b·q2 + a·q2 + a·q0 + "
+         "a'·b'·q0'·q1'·q2'\n",
+         "", 1, "Not solved yet: Q0, Q2 and Y are right; jq1 is missing."},
+        {"J = 0 of Q1, off, is wrong where it lights: from 000 with a = b = "
+         "0, 001 with a = 1, 100 and 101 with a or b",
+         "jq1 = b·q2 + a·q2 + a·q0 + a'·b'·q0'·q1'·q2'\nkq1 = a + b + q0'",
+         "jq1 = 0", 1,
+         "✗ Q1, by its J alone: wrong in 9 of the 16 cases where Q1 is off; "
+         "kq1 is missing. Set A off, B off and Q2 Q1 Q0 to 0 0 0, press "
+         "CLOCK and watch Q1: your equations say it stays dark."},
     };
     for (const auto& mistake : mistakes) {
         Report report = Check(Replaced(kRight, mistake.from, mistake.to));
@@ -226,10 +240,9 @@ TEST(Checker, AnswersThatCannotBeReadAreRefusedWithTheirPlace)
         {"y = a +\n", "1:7", "'+' has nothing after it"},
         {"y a + b\n", "1:2", "expected '=' after 'y'"},
         {"y = a\n\nY = b\n", "3:1", "y is given twice"},
-        {"y = 1\njq1 = a\n", "2:1", "jq1 is given without kq1"},
         {"j1 = a\nk1 = 1\nd1 = a\n", "3:1",
-         "q1 is given as J and K and as its next state"},
-        {"y = a ^ b q0\n", "1:11", "XOR beside AND or OR"},
+         "q1 is given by its J or K and by its next state"},
+        {"y = a ^ b q0\n", "1:11", "XOR or XNOR beside AND or OR"},
         {"y = a + " + std::string(1000, 'b') + "\n", "1:1001",
          "the line is longer than 1000"},
         {"y = " + deep + "\n", "1:205", "parentheses nested deeper than 200"},
@@ -292,6 +305,13 @@ TEST(Checker, TheProgramsCommandLine)
          "big: longer than 1 MiB"},
         {answer + " | \"$CHECK\"", 1, "  y = a\n", ""},
         {answer + " | \"$CHECK\" -", 1, "  y = a\n", ""},
+        // Wrapped for a terminal, at a space: from 000, 010, 100 and 110,
+        // Q0 lights with a, b = 00, 01; never; always; always.
+        {"echo jq0 = a | \"$CHECK\"", 1,
+         "\n✗ Q0, by its J alone: wrong in 10 of the 16 cases where Q0 is "
+         "off; kq0 is\n  missing.\n    Set A off, B off and Q2 Q1 Q0 to 0 0 0, "
+         "press CLOCK and watch Q0: your\n    equations say it stays dark.\n",
+         ""},
         {"bash -c '\"$CHECK\" <(" + answer + ")'", 1, "  y = a\n", ""},
         {"script -qec \"$CHECK\" /dev/null </dev/null", 1,
          "Type your equations, one a line (such as y = a·b'), then Ctrl-D.",
@@ -374,12 +394,13 @@ TEST(Checker, EveryDocumentTeachesTheTablesNotationAndTheReaderReadsIt)
 
     const std::map<std::string, std::pair<std::string, std::string>> read = {
         {"output", {"S = 1", "  y = 1\n"}},
-        {"J and K", {"S = 1", "q0 is given without "}},
+        {"J and K", {"S = 1", "q0 is missing."}},
         {"next state", {"S = 1", "  q0+ = 1\n"}},
         {"names", {"y = S", "  y = S\n"}},
         {"AND", {"y = a S b", "  y = a·b\n"}},
         {"OR", {"y = a S b", "  y = a + b\n"}},
         {"XOR", {"y = a S b", "  y = a ⊕ b\n"}},
+        {"XNOR", {"y = a S b", "  y = a ⊙ b\n"}},
         {"NOT before", {"y = S a", "  y = a'\n"}},
         {"NOT after", {"y = a S", "  y = a'\n"}},
         {"parentheses", {"y = S a S", "  y = a\n"}},
