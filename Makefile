@@ -53,7 +53,7 @@ packages_release := $(packages_run) $(packages_windows) $(packages_web) \
 packages_test := $(packages_bench) $(packages_fuzz) $(packages_release) \
                  icoutils wine wine64 lintian desktop-file-utils appstream \
                  libsdl1.2-compat x11-utils x11-xserver-utils faketime \
-                 diffoscope-minimal clang-format
+                 diffoscope-minimal clang-format poppler-utils
 
 SUDO := $(shell [ "$$(id -u)" -eq 0 ] || echo sudo)
 WERROR ?= ON

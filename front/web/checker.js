@@ -1,13 +1,83 @@
-// checker.js: "Check your answer", the answer checker beside the panel.
+// checker.js: "Check your answer", the answer checker beside the panel,
+// and the answer kept and handed in.
 //
 // The checker is a module of its own, fetched when the section is first
-// opened.  Its report comes as lines, its marks in colour.  A
+// opened.  Its report comes as lines, each a whole sentence, which the page
+// wraps at its own width, the indentation kept, the marks in colour.  A
 // checker that could not be loaded is tried again at the next Check.
+//
+// What is typed into the box, the player's name and whether the section
+// is open are kept in this browser as the notebook is (storage.js): with
+// the page open twice, the last answer typed is in both.  "Save my answer"
+// downloads a file that zelm-check reads as it is, the name and the
+// notebook in comments, for a teacher to mark.
 var answer = document.getElementById('answer');
+var player = document.getElementById('player');
 var report = document.getElementById('report');
+var checkSection = document.getElementById('check');
+var answerKey = 'zelm-answer';
+var answerEarlier = ''; // what became of an answer stored that could not
+                        // be read
 var checker = null;
 var reportLines = [];
+
+// The answer the text holds, if it is exactly what this page writes: the
+// player's name, the answer, and whether the section is open; else null.
+function answerIn(text) {
+  return objectIn(text, ['name', 'text', 'open'], function(key, value) {
+    return typeof value == (key == 'open' ? 'boolean' : 'string');
+  });
+}
+function storedAnswer() {
+  return stored(answerKey, answerIn, {name: '', text: '', open: false},
+                function(aside) {
+    answerEarlier = 'The answer this browser kept before could not be ' +
+        'read: ' + (aside ? 'it is set aside, as it was, under "' + aside +
+                            '" in its storage for this site.'
+                          : 'it is left as it was.');
+  });
+}
+function showAnswerKept() {
+  sayKept(document.getElementById('answer-kept'), answerEarlier,
+          'This browser would not keep your answer, so it goes when you ' +
+          'leave the page.');
+}
+function showAnswer(kept) {
+  answer.value = kept.text;
+  player.value = kept.name;
+}
+// One part of what is kept changed, the rest as stored.
+function keepAnswer(part, value) {
+  var kept = storedAnswer();
+  if (keeping) {
+    kept = kept || {name: player.value, text: answer.value,
+                    open: checkSection.open};
+    kept[part] = value;
+    writeStored(answerKey, JSON.stringify(kept));
+  }
+  showAnswerKept();
+}
+var keptAnswer = storedAnswer();
+if (keptAnswer) {
+  showAnswer(keptAnswer);
+  checkSection.open = keptAnswer.open;
+}
+showAnswerKept();
+answer.addEventListener('input', function() {
+  keepAnswer('text', answer.value);
+}, {passive: true});
+player.addEventListener('input', function() {
+  keepAnswer('name', player.value);
+}, {passive: true});
+window.addEventListener('storage', function(event) {
+  var other = event.key == answerKey && answerIn(event.newValue || '');
+  if (other)
+    showAnswer(other);
+}, {passive: true});
+
 function loadChecker() {
+  if (fromDisk)
+    return Promise.reject(servedOnly);
   if (noWebAssembly)
     return Promise.reject('it needs WebAssembly, which this browser ' +
                           'does not run: try another browser.');
@@ -30,13 +100,21 @@ function loadChecker() {
     throw file + ' did not arrive: press Check to try again.';
   });
 }
+// Each line of the report as a line of the page, its indentation kept and
+// a line that wraps hanging under its first.
 function showReport() {
-  report.innerHTML = reportLines.join('\n')
-    .replace(/&/g, '&amp;').replace(/</g, '&lt;')
-    .replace(/✓/g, '<span class="right">✓</span>')
-    .replace(/✗/g, '<span class="wrong">✗</span>');
+  report.textContent = '';
+  reportLines.forEach(function(line) {
+    var shown = report.appendChild(document.createElement('div'));
+    var text = line.trimStart();
+    shown.style.paddingLeft = line.length - text.length + 2 + 'ch';
+    shown.innerHTML = text.replace(/&/g, '&amp;').replace(/</g, '&lt;')
+      .replace(/✓/g, '<span class="right">✓</span>')
+      .replace(/✗/g, '<span class="wrong">✗</span>');
+  });
 }
-document.getElementById('check').addEventListener('toggle', function() {
+checkSection.addEventListener('toggle', function() {
+  keepAnswer('open', this.open);
   if (this.open && !checker)
     checker = loadChecker();
 });
@@ -54,3 +132,23 @@ document.getElementById('run-check').onclick = function() {
     report.textContent = 'The checker could not be loaded: ' + why;
   });
 };
+
+// The answer as a file: the name, the equations as typed and the notebook
+// as text, the first and the last in comments, which zelm-check passes
+// over; named for the player, where he gives a name.
+document.getElementById('save-answer').onclick = function() {
+  var name = player.value.trim();
+  var words = name.match(/[\p{L}\p{N}]+/gu) || [];
+  var text = (name ? '# Name: ' + name + '\n' : '') +
+      answer.value.replace(/\s*$/, '\n\n') + '# What you have seen:\n' +
+      seenAsText().replace(/^/gm, '# ').replace(/# $/, '');
+  var file = document.createElement('a');
+  file.href = URL.createObjectURL(new Blob([text], {type: 'text/plain'}));
+  file.download = ['zelm-answer'].concat(words).join('-') + '.txt';
+  file.click();
+};
+
+// Printed, the section shows the answer and its report.
+window.addEventListener('beforeprint', function() {
+  checkSection.open = true;
+}, {passive: true});

@@ -30,6 +30,10 @@ function instantiating(bytes, failed) {
 }
 
 var noWebAssembly = typeof WebAssembly != 'object';
+// Opened as a file, the page can fetch nothing of its own.
+var fromDisk = location.protocol == 'file:';
+var servedOnly = 'this page must be served by a web server, not ' +
+                 'opened as a file: see "In the browser" in the README.';
 
 // The panel's program.  SDL listens for keys on the canvas only, so that
 // the text box keeps what is typed into it.  Whatever stops the
@@ -79,7 +83,9 @@ function afterFirstFrame() {
 
 // The program's three files, fetched at once, then its script run with
 // the other two handed to it; or what kept it from starting.
-if (noWebAssembly) {
+if (fromDisk) {
+  panelGone('The panel cannot start: ' + servedOnly);
+} else if (noWebAssembly) {
   panelGone('The panel needs WebAssembly, which this browser does not ' +
             'run (it may be turned off in its settings): try another ' +
             'browser.');

@@ -4,12 +4,8 @@
 // numbered as the state table is read, so a case's number is its cell's
 // place in the table's reading order.
 //
-// The browser's storage may be refused (cookies blocked for the site),
-// full, or hold anything under the notebook's key.  Every read and write
-// goes through the two functions below, which never throw: where the
-// storage fails, the notebook lives for the visit, and says so.  Text
-// that is not exactly what this page writes is never shown as notes, nor
-// destroyed: it is set aside under a key of its own first.
+// Kept in the browser's storage (storage.js): where that fails, the
+// notebook lives for the visit, and says so.
 //
 // The page may be open twice, in two tabs or as the installed app beside
 // a tab, and two may write at the same moment, when the storage keeps the
@@ -19,30 +15,7 @@
 // Clear starts a new generation of the notebook, which replaces any older
 // one in every tab, so that Clear empties them all.
 var seenKey = 'zelm-notebook';
-var keeping = true; // whether this browser keeps what is written
 var earlier = ''; // what became of notes stored that could not be read
-
-function readStored(key) {
-  try {
-    return window.localStorage.getItem(key);
-  } catch (refused) {
-    keeping = false;
-    return null;
-  }
-}
-
-function writeStored(key, text) {
-  try {
-    if (text === null)
-      window.localStorage.removeItem(key);
-    else
-      window.localStorage.setItem(key, text);
-    return true;
-  } catch (refused) {
-    keeping = false;
-    return false;
-  }
-}
 
 // The notebook the text holds, if the text is exactly what this page
 // writes: its generation, and up to 32 cases, each null or the parts seen
@@ -50,59 +23,32 @@ function writeStored(key, text) {
 // are the notebook as the page wrote it before Clear made generations.
 function notebookIn(text) {
   var shapes = {next: /^[01]{3}$/, y: /^[01]$/};
-  var value;
-  try {
-    value = JSON.parse(text);
-  } catch (damaged) {
-    return null;
+  function isCase(entry) {
+    var parts = entry && typeof entry == 'object' && !Array.isArray(entry) ?
+        Object.keys(entry) : [];
+    return entry === null || parts.length > 0 && parts.every(function(part) {
+      return shapes.hasOwnProperty(part) && typeof entry[part] == 'string' &&
+             shapes[part].test(entry[part]);
+    });
   }
-  var book = Array.isArray(value) ? {generation: 0, seen: value} : value;
-  var sound = !!book && Object.keys(book) + '' == 'generation,seen' &&
-      Number.isSafeInteger(book.generation) && book.generation >= 0 &&
-      Array.isArray(book.seen) && book.seen.length <= 32 &&
-      book.seen.every(function(entry) {
-        if (entry === null)
-          return true;
-        var parts = typeof entry == 'object' && !Array.isArray(entry) ?
-            Object.keys(entry) : [];
-        return parts.length > 0 && parts.every(function(part) {
-          return shapes.hasOwnProperty(part) &&
-                 typeof entry[part] == 'string' &&
-                 shapes[part].test(entry[part]);
-        });
-      });
-  return sound && JSON.stringify(value) === text ? book : null;
-}
-
-// Keeps the text under a key of the page's own that is free or already
-// holds it; that key, or null when the storage would not keep it.
-function setAside(text) {
-  for (var n = 1; n <= 100; n++) {
-    var key = seenKey + '-unread' + (n > 1 ? '-' + n : '');
-    var there = readStored(key);
-    if (there === text)
-      return key;
-    if (there === null)
-      return writeStored(key, text) ? key : null;
-  }
-  return null;
+  return objectIn(text[0] == '[' ? '{"generation":0,"seen":' + text + '}' :
+                  text, ['generation', 'seen'], function(key, value) {
+    return key == 'seen' ?
+        Array.isArray(value) && value.length <= 32 && value.every(isCase) :
+        Number.isSafeInteger(value) && value >= 0;
+  });
 }
 
 // The notebook stored now, an empty one where there is none; or null
-// where what is stored cannot be read, which is set aside, or, where it
-// cannot be, left as it is, nothing being written over it.
+// where what is stored cannot be read.
 function storedNotebook() {
-  var text = readStored(seenKey);
-  var stored = text === null ? {generation: 0, seen: []} : notebookIn(text);
-  if (stored === null) {
-    var aside = setAside(text);
-    keeping = keeping && aside !== null;
+  return stored(seenKey, notebookIn, {generation: 0, seen: []},
+                function(aside) {
     earlier = 'The notes this browser kept before could not be read: ' +
         (aside ? 'they are set aside, as they were, under "' + aside +
                  '" in its storage for this site.'
                : 'they are left as they were.');
-  }
-  return stored;
+  });
 }
 
 var book = storedNotebook() || {generation: 0, seen: []};
@@ -110,13 +56,9 @@ var book = storedNotebook() || {generation: 0, seen: []};
 // One sentence beside the notebook, where it is not kept, or the notes
 // kept before could not be read.
 function showKept() {
-  var sentence = earlier;
-  if (!keeping)
-    sentence += (sentence ? ' ' : '') + 'This browser would not keep ' +
-                'these notes, so they go when you leave the page.';
-  var kept = document.getElementById('seen-kept');
-  kept.textContent = sentence;
-  kept.hidden = !sentence;
+  sayKept(document.getElementById('seen-kept'), earlier,
+          'This browser would not keep these notes, so they go when you ' +
+          'leave the page.');
 }
 
 var seenRows = document.querySelector('#notebook tbody');

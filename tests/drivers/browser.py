@@ -170,9 +170,9 @@ class Browser:
         window = self.call("Browser.getWindowForTarget", session=True)
         self.call("Browser.setWindowBounds", windowId=window["windowId"],
                   bounds={"width": width, "height": height})
-        self.wait_for("outerWidth == %d && new Promise(done => "
-                      "requestAnimationFrame(() => done(true)))" % width,
-                      "the window %dx%d" % (width, height))
+        self.wait_for("innerWidth == %d && outerHeight == %d && new Promise("
+                      "done => requestAnimationFrame(() => done(true)))"
+                      % (width, height), "the window %dx%d" % (width, height))
 
     def wait_for(self, expression, what):
         """Polls until the expression is truthy in the page; returns it."""

@@ -5,6 +5,7 @@ Usage: web_test.py SITE.  Serves the built folder on 127.0.0.1 and drives
 Debian's Chromium over the DevTools protocol (browser.py).  Exits 77,
 saying why, when the site is not built or Chromium is missing.
 """
+import base64
 import json
 import os
 import shutil
@@ -66,12 +67,14 @@ SEEN = """Q2Q1Q0 | AB=00 | AB=01 | AB=10 | AB=11
 
 # The browser as players set it up, and a site that lost a file: one row
 # each.  Each row: how (the profile's preferences, a script run before the
-# page's, the files the server lacks, the notebook stored before), what
+# page's, the files the server lacks, a key and its text stored before:
+# the notebook, or the answer), what
 # the player then does (plays, copies the notebook as text, leaves and
 # comes back), and what the page must show: its status line, where the
 # panel cannot play, the sentence beside the notebook, what the checker
 # says, and where the stored text must be found afterwards.
-NOTES = '[{"next":"011","y":"1"}]'  # as the page writes them
+# The notebook as the page wrote it before Clear made generations.
+NOTES = ("zelm-notebook", '[{"next":"011","y":"1"}]')
 BLOCK_COOKIES = {"profile": {"default_content_setting_values": {"cookies": 2}}}
 STORAGE_FULL = ("Storage.prototype.setItem = function() {"
                 " throw new DOMException('full', 'QuotaExceededError'); };")
@@ -90,10 +93,12 @@ REFUSALS = [
      "zelm-notebook"),
     (None, "delete window.WebAssembly", (), NOTES, "", "needs WebAssembly",
      "", "needs WebAssembly", "zelm-notebook"),
-    (None, "", (), '[{"next":"01', "play", None, SET_ASIDE, None,
-     "zelm-notebook-unread"),
-    (None, "", (), '[{"next":"9x9","y":"q"}]', "play", None, SET_ASIDE, None,
-     "zelm-notebook-unread"),
+    (None, "", (), ("zelm-notebook", '[{"next":"01'), "play", None, SET_ASIDE,
+     None, "zelm-notebook-unread"),
+    (None, "", (), ("zelm-notebook", '[{"next":"9x9","y":"q"}]'), "play", None,
+     SET_ASIDE, None, "zelm-notebook-unread"),
+    (None, "", (), ("zelm-answer", '{"name":"Ada"}'), "play", None, "", None,
+     "zelm-answer-unread"),
     (None, "delete Navigator.prototype.clipboard", (), None, "copy", None, "",
      None, None),
     (None, "", (), None, "leave and come back", None, "", None, None),
@@ -322,23 +327,67 @@ class PageTest(unittest.TestCase):
         self.assertEqual("next state: 0 of 32; Y: 1 of 32",
                          self.text("seen-count"))
 
-    def test_the_answer_checker_beside_a_panel_that_keeps_its_keys(self):
+    def test_the_answer_checked_kept_saved_and_printed_beside_the_panel(self):
         self.open()
         p = self.page
         fetched = "performance.getEntriesByType('resource').map(e => e.name)"
         self.assertNotIn("zelm-check", ",".join(p.evaluate(fetched)))
         p.evaluate("document.querySelector('#check summary').click()")
-        for answer, says in (
-                (RIGHT, "\nSolved: all four parts are right."),
-                (RIGHT.replace(" + a'b'q0'q1'\n", "\n"),
-                 "\n✗ Y: wrong in 1 of the 32 cases.")):
-            p.evaluate("report.textContent = ''; answer.value = %s;"
-                       "document.getElementById('run-check').click()"
-                       % json.dumps(answer))
-            self.assertIn(says, p.wait_for("report.textContent", says))
+        wrong = RIGHT.replace(" + a'b'q0'q1'\n", "\n")
+        for answer, says in ((RIGHT, "\nSolved: all four parts are right."),
+                             (wrong, "\n✗ Y: wrong in 1 of the 32 cases.")):
+            p.evaluate("answer.value = ''; answer.focus()")
+            p.call("Input.insertText", session=True, text=answer)
+            self.assertIn(says, self.check())
         # In colour: three parts right, one wrong, and no table of cases.
         self.assertEqual([3, 1], p.evaluate(
             "['.right', '.wrong'].map(c => report.querySelectorAll(c).length)"))
+        # The answer and the player's name are kept, the section open.
+        p.evaluate("player.focus()")
+        p.call("Input.insertText", session=True, text="Łucja Nowak")
+        p.call("Page.reload", session=True)
+        p.wait_for("window.Module && Module.calledRun", "the program")
+        self.assertEqual([wrong, "Łucja Nowak", True], p.evaluate(
+            "[answer.value, player.value, checkSection.open]"))
+        # Printed: the panel, the notebook whole on one page, the answer
+        # and its report, and no button.
+        downloads = tempfile.mkdtemp(prefix="zelm-saved-")
+        self.addCleanup(shutil.rmtree, downloads)
+        self.check()
+        pdf = os.path.join(downloads, "printed.pdf")
+        with open(pdf, "wb") as printed:
+            printed.write(base64.b64decode(p.call(
+                "Page.printToPDF", session=True)["data"]))
+        pages = subprocess.run(["pdftotext", "-layout", pdf, "-"], check=True,
+                               capture_output=True, text=True).stdout
+        self.assertEqual(1, sum("000" in page and "111" in page
+                                for page in pages.split("\f")))
+        for shown in ("jq2 = a q1 + b'q0'q1", "✗ Y: wrong in 1 of the 32"):
+            self.assertIn(shown, pages)
+        for hidden in ("Save my answer", "Copy as text", "How to play"):
+            self.assertNotIn(hidden, pages)
+        # Saved, in a file named for her that the checker reads as it is,
+        # her name and her notebook in comments.
+        p.call("Browser.setDownloadBehavior", behavior="allow",
+               downloadPath=downloads)
+        p.evaluate("document.getElementById('save-answer').click()")
+        saved = os.path.join(downloads, "zelm-answer-Łucja-Nowak.txt")
+        browser._until(lambda: os.path.exists(saved), "the saved answer")
+        with open(saved) as kept:
+            text = kept.read()
+        self.assertTrue(text.startswith("# Name: Łucja Nowak\n" + wrong +
+                                        "\n# What you have seen:\n# Q2Q1Q0 |"))
+        p.evaluate("answer.value = %s" % json.dumps(text))
+        self.assertIn("\n✗ Y: wrong in 1 of the 32 cases.", self.check())
+        # On a phone each line of the report is a whole sentence, which the
+        # page wraps.
+        p.call("Emulation.setDeviceMetricsOverride", session=True, width=390,
+               height=844, deviceScaleFactor=3, mobile=True)
+        self.assertTrue(p.evaluate(
+            "[...report.children].some(line => line.offsetHeight > 30)"))
+        self.assertEqual([], [line for line in p.evaluate("reportLines")
+                              if line[:2].strip() and line[-1] not in ".:"])
+        p.call("Emulation.clearDeviceMetricsOverride", session=True)
         # What is typed into the box stays there, Escape too.
         p.evaluate("answer.value = ''; answer.focus()")
         p.key(*"gnarlwick", "Escape")
@@ -352,6 +401,12 @@ class PageTest(unittest.TestCase):
         # A press on the panel gives it the keyboard again.
         p.key(*"gnarlwick")
         p.wait_for_canvas(game.overlay_shown, "the overlay")
+
+    def check(self):
+        """Checks the answer in the box; the report, once shown."""
+        self.page.evaluate("report.textContent = '';"
+                           "document.getElementById('run-check').click()")
+        return self.page.wait_for("report.innerText", "a report")
 
     def test_what_a_visitor_meets_on_a_laptop_and_a_phone(self):
         # The panel at the largest whole scale in device pixels: with the
@@ -544,8 +599,8 @@ class PageTest(unittest.TestCase):
                 p = self.page = browser.Browser(preferences=preferences)
                 self.addCleanup(p.close)
                 if stored is not None:
-                    script = "localStorage.setItem('zelm-notebook', %s);%s" % (
-                        json.dumps(stored), script)
+                    script = "localStorage.setItem(%s, %s);%s" % (
+                        json.dumps(stored[0]), json.dumps(stored[1]), script)
                 p.call("Page.addScriptToEvaluateOnNewDocument", session=True,
                        source=script + RESTORED)
                 p.open(server.url)
@@ -594,8 +649,15 @@ class PageTest(unittest.TestCase):
                 for words in EMSCRIPTEN_WORDS:
                     self.assertNotIn(words, text)
                 if stored_under:
-                    self.assertEqual(stored, p.evaluate(
+                    self.assertEqual(stored[1], p.evaluate(
                         "localStorage.getItem('%s')" % stored_under))
+        # Opened as a file, it says it must be served, and never blames
+        # the connection.
+        p = self.page = browser.Browser()
+        self.addCleanup(p.close)
+        p.open("file://" + os.path.abspath(os.path.join(SITE, "index.html")))
+        self.assertIn("must be served by a web server", p.wait_for(
+            "window.statusLine && statusLine.textContent", "a sentence"))
 
     def test_a_missing_image_shows_its_line(self):
         with tempfile.TemporaryDirectory() as site:
