@@ -31,21 +31,26 @@
 #   make bench    measure zelm beside a plain C floor doing the same work
 #   make art      render data/*.png, the icon and the page's icons afresh
 #                 from art/
+#   make po       write the template of the messages, po/zelm.pot, afresh
+#                 from the sources, and merge it into every catalog
+#                 (docs/translating.md)
 #
 # Each command installs the Debian packages it needs, and only those,
 # where any is missing: as root, or through sudo.
 
 # What each command needs of Debian's packages; make test and make
 # release need everything they run.
-packages_run := make cmake g++ libsdl1.2-dev libsdl-image1.2-dev libpng-dev
+packages_run := make cmake g++ libsdl1.2-dev libsdl-image1.2-dev libpng-dev \
+                gettext
 packages_check := $(packages_run) libgtest-dev groff-base
 packages_build := $(packages_check) libbenchmark-dev
 packages_fuzz := $(packages_run) clang libclang-rt-14-dev
 packages_windows := make cmake libsdl1.2-dev libsdl-image1.2-dev \
                     g++-mingw-w64-x86-64 binutils-mingw-w64-x86-64 \
                     libz-mingw-w64 libz-mingw-w64-dev autoconf patch \
-                    pkg-config
-packages_web := make cmake emscripten esbuild python3
+                    pkg-config gettext
+packages_web := make cmake emscripten esbuild python3 gettext
+packages_po := gettext python3
 packages_bench := $(packages_build) $(packages_web) xvfb xdotool \
                   imagemagick valgrind chromium
 packages_release := $(packages_run) $(packages_windows) $(packages_web) \
@@ -88,7 +93,7 @@ deps-%:
 	fi
 
 .PHONY: run check test build build-asan release windows fuzz web serve-web \
-        bench art clean
+        bench art po clean
 
 # The plain tree, where it is not there yet, configured without the tests
 # and benchmarks, so that playing and drawing need no test tools; `make
@@ -192,6 +197,15 @@ art: deps-run
 	$(plain_tree_for_playing)
 	cmake --build build --target zelm_art -j$(JOBS)
 	./build/zelm_art . art/icon.txt front/zelm.ico front/web
+
+# The template, and each catalog merged with it: a message the sources
+# changed is marked fuzzy, with its previous English, for its translator.
+po: deps-po
+	python3 po/template.py . po/zelm.pot
+	for language in $$(sed 's/#.*//' po/LINGUAS); do \
+	    msgmerge --quiet --update --backup=none --previous \
+	        po/$$language.po po/zelm.pot || exit 1; \
+	done
 
 clean:
 	rm -rf build build-asan build-windows build-fuzz build-web $(RELEASE)

@@ -19,6 +19,7 @@
 
 #include <algorithm>
 
+#include "catalog.h"
 #include "expression.h"
 #include "lexer.h"
 #include "spelling.h"
@@ -45,23 +46,31 @@ static bool CheckCharacters(const Line& line, Problems* problems)
         uint32_t point;
         int length = CharLength(at, end, &point);
         if (column > kMaxLineCharacters) {
+            // TRANSLATORS: %1$d is how many characters a line may hold.
+            const char* message = TranslatedPlural("the line is longer "
+                                                   "than %1$d character: one "
+                                                   "equation a line",
+                                                   "the line is longer than "
+                                                   "%1$d characters: one "
+                                                   "equation a line",
+                                                   kMaxLineCharacters);
             AddProblem(problems, {line, column},
-                       "the line is longer than " +
-                           std::to_string(kMaxLineCharacters) +
-                           " characters: one equation a line");
+                       Format(message, {std::to_string(kMaxLineCharacters)}));
             return false;
         }
         if (length == 0) {
             char byte[8];
             snprintf(byte, sizeof byte, "0x%02X", *at & 0xff);
-            AddProblem(problems, {line, column},
-                       std::string("a byte that is not UTF-8 (") + byte +
-                           "): save the answer as UTF-8");
+            // TRANSLATORS: %1$s is the byte, as 0xE9.
+            const char* message = Translated("a byte that is not UTF-8 "
+                                             "(%1$s): save the answer as "
+                                             "UTF-8");
+            AddProblem(problems, {line, column}, Format(message, {byte}));
             return false;
         }
         if (point == 0) {
             AddProblem(problems, {line, column},
-                       "a NUL byte: save the answer as UTF-8 text");
+                       Translated("a NUL byte: save the answer as UTF-8 text"));
             return false;
         }
         at += length;
@@ -82,10 +91,13 @@ static bool CheckVisible(const Line& line, size_t from, size_t to,
         if (control || IsInvisible(point)) {
             char name[16];
             snprintf(name, sizeof name, "U+%04X", static_cast<unsigned>(point));
-            AddProblem(problems, PlaceAt(line, at),
-                       std::string(control ? "a control character, "
-                                           : "an invisible character, ") +
-                           name);
+            // TRANSLATORS: %1$s is the character's code point, as U+0007.
+            const char* message =
+                control ? Translated("a control character, %1$s")
+                        // TRANSLATORS: %1$s is the character's code point, as
+                        // U+200B, a zero-width space.
+                        : Translated("an invisible character, %1$s");
+            AddProblem(problems, PlaceAt(line, at), Format(message, {name}));
             return false;
         }
         at += length;
@@ -162,13 +174,16 @@ static void MissingEquals(const Line& line, size_t start, size_t end,
     size_t word = start;
     while (word < end && !IsBlank(line.text[word]))
         word++;
-    if (MatchTarget(LowerWithoutBlanks(line, start, word)).part >= 0)
-        AddProblem(problems, PlaceAt(line, word),
-                   "expected '=' after '" +
-                       std::string(line.text + start, word - start) + "'");
-    else
+    if (MatchTarget(LowerWithoutBlanks(line, start, word)).part >= 0) {
+        // TRANSLATORS: %1$s is what the answer wrote, as y or jq0.
+        const char* message = Translated("expected '=' after '%1$s'");
+        AddProblem(
+            problems, PlaceAt(line, word),
+            Format(message, {std::string(line.text + start, word - start)}));
+    } else {
         AddProblem(problems, PlaceAt(line, start),
-                   "expected an equation, such as y = a·b'");
+                   Translated("expected an equation, such as y = a·b'"));
+    }
 }
 
 // Files the equation under its target, unless the answer already gives
@@ -178,10 +193,14 @@ static void Give(Answer* answer, Target target, const Place& place,
 {
     Equation& equation = answer->given[target.part][target.kind];
     if (equation.place.line.number != 0) {
-        AddProblem(problems, place,
-                   std::string(TargetName(target)) +
-                       " is given twice: first on line " +
-                       std::to_string(equation.place.line.number));
+        // TRANSLATORS: %1$s is what an equation gives, as jq0 or y; %2$d
+        // the number of the line it was first given on.
+        const char* message = Translated("%1$s is given twice: first on line "
+                                         "%2$d");
+        AddProblem(
+            problems, place,
+            Format(message, {TargetName(target),
+                             std::to_string(equation.place.line.number)}));
         return;
     }
     if (IsFlipFlop(target.part)) {
@@ -190,12 +209,16 @@ static void Give(Answer* answer, Target target, const Place& place,
             const Equation& given = answer->given[target.part][kind];
             if ((kind == kTargetShown) != as_shown &&
                 given.place.line.number != 0) {
-                AddProblem(problems, place,
-                           "q" + std::to_string(target.part) +
-                               " is given by its J or K and by its next "
-                               "state (line " +
-                               std::to_string(given.place.line.number) +
-                               "): give one of them");
+                // TRANSLATORS: %1$s is a flip-flop, Q0, Q1 or Q2; %2$d the
+                // number of the line that gives it the other way.
+                const char* message = Translated("%1$s is given by its J or "
+                                                 "K and by its next state "
+                                                 "(line %2$d): give one of "
+                                                 "the two");
+                AddProblem(
+                    problems, place,
+                    Format(message, {kParts[target.part].name,
+                                     std::to_string(given.place.line.number)}));
                 return;
             }
         }
@@ -227,18 +250,20 @@ static void ReadLine(const Line& line, Answer* answer, Problems* problems)
     std::string name = LowerWithoutBlanks(line, start, at);
     if (name.empty()) {
         AddProblem(problems, PlaceAt(line, at),
-                   "nothing before '=': write what it gives, such as y or "
-                   "jq0");
+                   Translated("nothing before '=': write what it gives, such "
+                              "as y or jq0"));
         return;
     }
     Target target = MatchTarget(name);
     size_t name_end = EndBeforeBlanks(line, start, at);
     if (target.part < 0) {
+        // TRANSLATORS: %1$s is what the answer wrote before '='.
+        const char* message = Translated("unknown target '%1$s': write y, J "
+                                         "and K (jq0 = …, kq0 = …) or a next "
+                                         "state (q0+ = …)");
         AddProblem(problems, PlaceAt(line, start),
-                   "unknown target '" +
-                       std::string(line.text + start, name_end - start) +
-                       "': write y, J and K (jq0 = …, kq0 = …) or a next "
-                       "state (q0+ = …)");
+                   Format(message,
+                          {std::string(line.text + start, name_end - start)}));
         return;
     }
     std::vector<Token> tokens;
@@ -274,7 +299,7 @@ bool ReadAnswer(const char* text, size_t size, Answer* answer,
     if (size >= 2 && (memcmp(text, "\xff\xfe", 2) == 0 ||
                       memcmp(text, "\xfe\xff", 2) == 0)) {
         AddProblem(problems, {{NULL, 0, 1, NULL, 0}, 1},
-                   "the answer is UTF-16: save it as UTF-8");
+                   Translated("the answer is UTF-16: save it as UTF-8"));
         return false;
     }
     size_t bom = size >= 3 && memcmp(text, "\xef\xbb\xbf", 3) == 0 ? 3 : 0;

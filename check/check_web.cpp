@@ -2,10 +2,14 @@
 //
 // The page hands it the text box's contents as UTF-8 in its memory; the
 // report and the problems come out as lines through the module's print
-// and printErr, as they would on a terminal's stdout and stderr.
+// and printErr, as they would on a terminal's stdout and stderr, each
+// sentence in one line, for the page to wrap at its own width.  It speaks
+// the page's language: the page hands it that language's catalog, the
+// bytes of its .mo file, or none for English.
 #include <emscripten.h>
 #include <stdio.h>
 
+#include "catalog.h"
 #include "judge.h"
 
 extern "C" EMSCRIPTEN_KEEPALIVE int CheckAnswerText(const char* text,
@@ -15,4 +19,10 @@ extern "C" EMSCRIPTEN_KEEPALIVE int CheckAnswerText(const char* text,
     fflush(stdout);
     fflush(stderr);
     return status;
+}
+
+extern "C" EMSCRIPTEN_KEEPALIVE void UseCatalogBytes(const char* bytes,
+                                                     size_t size)
+{
+    UseCatalog(std::string(bytes, size));
 }

@@ -9,7 +9,9 @@
 // console_windows.cpp) holds the program's entry point, which gives
 // RunChecker its arguments in UTF-8, and the calls that take a file's name
 // or the player's typing; a player who types his answer ends it with keys
-// that differ too.
+// that differ too.  And each says where the program lies, and which
+// languages the player has chosen where the system keeps them apart from
+// the locale.
 #ifndef ZELM_CHECK_CONSOLE_H
 #define ZELM_CHECK_CONSOLE_H
 
@@ -42,8 +44,17 @@ bool InputIsTerminal();
 // error.
 bool ReadTypedText(std::string* text);
 
-// The keys that end typed input, as the prompt names them.
-extern const char kEndOfInputKeys[];
+// The keys that end typed input, as the prompt names them, in English.
+extern const char* const kEndOfInputKeys;
+
+// The folder the program lies in, in UTF-8, where its catalogs are looked
+// for; "." where it cannot be told.
+std::string ProgramFolder();
+
+// The languages the system's user has chosen for its programs, the best
+// first, each separated by ':' (as LANGUAGE holds them), where the system
+// says, as Windows does; "" elsewhere, where the locale says.
+std::string SystemLanguages();
 
 // Whether the path, in UTF-8, names a folder.
 bool IsFolder(const char* path);

@@ -1,8 +1,11 @@
 // console_posix.cpp: the checker's console on Linux, where the command
-// line and the terminal are UTF-8 as they are and Ctrl-D ends typed input.
+// line and the terminal are UTF-8 as they are, Ctrl-D ends typed input,
+// the program's place is /proc/self/exe's, and the locale alone names the
+// player's languages.
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include "catalog.h"
 #include "console.h"
 
 int main(int argc, char** argv)
@@ -24,7 +27,22 @@ bool ReadTypedText(std::string* text)
     return ReadAtMost(stdin, text);
 }
 
-const char kEndOfInputKeys[] = "Ctrl-D";
+const char* const kEndOfInputKeys = ForTranslation("Ctrl-D");
+
+std::string ProgramFolder()
+{
+    char path[4096];
+    ssize_t length = readlink("/proc/self/exe", path, sizeof path - 1);
+    if (length <= 0)
+        return ".";
+    std::string program(path, length);
+    return program.substr(0, program.rfind('/'));
+}
+
+std::string SystemLanguages()
+{
+    return "";
+}
 
 bool IsFolder(const char* path)
 {

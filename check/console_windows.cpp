@@ -16,6 +16,10 @@
 // A console opened for the checker alone, by a double-click or an answer
 // file dropped on it, closes as the checker ends: there it waits for
 // Enter, so that the report can be read.
+//
+// The program's folder, where its catalogs lie, is GetModuleFileNameW's;
+// the player's languages, where no variable names them, are his display
+// languages.
 #include <errno.h>
 #include <stdio.h>
 #include <sys/stat.h>
@@ -25,6 +29,7 @@
 #include <vector>
 
 #include "answer.h"
+#include "catalog.h"
 #include "console.h"
 
 static std::string Utf8Of(const wchar_t* text, size_t length)
@@ -96,7 +101,8 @@ void RestoreConsole()
 {
     DWORD attached[2];
     if (GetConsoleProcessList(attached, 2) == 1) {
-        fputs("\nPress Enter to close this window.\n", stderr);
+        fprintf(stderr, "\n%s\n",
+                Translated("Press Enter to close this window."));
         clearerr(stdin); // past the Ctrl-Z that ended the answer
         getchar();
     }
@@ -146,7 +152,36 @@ bool ReadTypedText(std::string* text)
     return true;
 }
 
-const char kEndOfInputKeys[] = "Ctrl-Z, then Enter";
+const char* const kEndOfInputKeys = ForTranslation("Ctrl-Z, then Enter");
+
+std::string ProgramFolder()
+{
+    wchar_t path[MAX_PATH + 1];
+    DWORD length = GetModuleFileNameW(NULL, path, MAX_PATH + 1);
+    if (length == 0 || length > MAX_PATH)
+        return ".";
+    std::string program = Utf8Of(path, length);
+    return program.substr(0, program.find_last_of("\\/"));
+}
+
+// The user's display languages (Settings, Time & language), never the
+// regional format: "de-DE\0en-US\0\0" as "de-DE:en-US".
+std::string SystemLanguages()
+{
+    ULONG count = 0, size = 0;
+    if (!GetUserPreferredUILanguages(MUI_LANGUAGE_NAME, &count, NULL, &size))
+        return "";
+    std::vector<wchar_t> names(size);
+    if (!GetUserPreferredUILanguages(MUI_LANGUAGE_NAME, &count, names.data(),
+                                     &size))
+        return "";
+    std::string languages;
+    for (const wchar_t* name = names.data(); *name != L'\0';
+         name += wcslen(name) + 1)
+        languages +=
+            (languages.empty() ? "" : ":") + Utf8Of(name, wcslen(name));
+    return languages;
+}
 
 bool IsFolder(const char* path)
 {

@@ -3,6 +3,7 @@
 
 #include <algorithm>
 
+#include "catalog.h"
 #include "utf8.h"
 
 void AddProblem(Problems* problems, const Place& place,
@@ -87,7 +88,10 @@ void PrintProblems(FILE* out, const char* name, const Problems& problems)
 {
     for (const Problem& problem : problems.first)
         PrintDiagnostic(out, name, &problem.place, problem.message);
-    if (problems.count > static_cast<int>(problems.first.size()))
-        fprintf(out, "and %d more\n",
-                problems.count - static_cast<int>(problems.first.size()));
+    int more = problems.count - static_cast<int>(problems.first.size());
+    if (more <= 0)
+        return;
+    // TRANSLATORS: after the problems shown, how many more the answer has.
+    const char* rest = TranslatedPlural("and %1$d more", "and %1$d more", more);
+    fprintf(out, "%s\n", Format(rest, {std::to_string(more)}).c_str());
 }

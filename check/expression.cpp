@@ -18,6 +18,8 @@
 
 #include <algorithm>
 
+#include "catalog.h"
+
 // The operator an expression's text shows outermost, which decides where
 // it needs parentheses inside another: a name, a constant or a negation
 // shows none.
@@ -111,27 +113,33 @@ static bool Fail(Parser* p, int column, const std::string& message)
     return false;
 }
 
-static std::string Quoted(const Token& token)
-{
-    return "'" + std::string(token.spelling->text) + "'";
-}
-
 // Says what stands where a name, a constant or '(' should, after the
 // token `after` (null at the start of the expression).
 static bool MissingOperand(Parser* p, const Token* after)
 {
     const Token& here = Peek(p);
     if (after == NULL && AtEnd(p))
-        return Fail(p, p->equals_column, "nothing after '='");
-    if (AtEnd(p))
-        return Fail(p, after->column, Quoted(*after) + " has nothing after it");
+        return Fail(p, p->equals_column, Translated("nothing after '='"));
+    if (AtEnd(p)) {
+        // TRANSLATORS: %1$s is an operator or a parenthesis as the answer
+        // wrote it, as + or AND.
+        const char* message = Translated("'%1$s' has nothing after it");
+        return Fail(p, after->column, Format(message, {after->spelling->text}));
+    }
     if (after != NULL && after->spelling->meaning == kOpen && At(p, kClose))
-        return Fail(p, after->column, "'()' holds nothing");
-    if (after == NULL || after->spelling->meaning == kOpen)
-        return Fail(p, here.column, Quoted(here) + " has nothing before it");
+        return Fail(p, after->column, Translated("'()' holds nothing"));
+    if (after == NULL || after->spelling->meaning == kOpen) {
+        // TRANSLATORS: %1$s is an operator or a parenthesis as the answer
+        // wrote it, as + or ).
+        const char* message = Translated("'%1$s' has nothing before it");
+        return Fail(p, here.column, Format(message, {here.spelling->text}));
+    }
+    // TRANSLATORS: %1$s and %2$s are operators or parentheses as the
+    // answer wrote them, as + or NOT.
+    const char* message = Translated("expected a name, 0, 1 or '(' after "
+                                     "'%1$s', not '%2$s'");
     return Fail(p, here.column,
-                "expected a name, 0, 1 or '(' after " + Quoted(*after) +
-                    ", not " + Quoted(here));
+                Format(message, {after->spelling->text, here.spelling->text}));
 }
 
 static bool ParseExpression(Parser* p, Reading* reading, const Token* after);
@@ -147,14 +155,16 @@ static bool ParsePrimary(Parser* p, Reading* reading, const Token* after)
     if (!At(p, kOpen))
         return MissingOperand(p, after);
     const Token& open = Take(p);
-    if (++p->depth > kMaxNesting)
+    if (++p->depth > kMaxNesting) {
+        // TRANSLATORS: %1$d is how deep parentheses may be nested.
+        const char* message = Translated("parentheses nested deeper than %1$d");
         return Fail(p, open.column,
-                    "parentheses nested deeper than " +
-                        std::to_string(kMaxNesting));
+                    Format(message, {std::to_string(kMaxNesting)}));
+    }
     if (!ParseExpression(p, reading, &open))
         return false;
     if (!At(p, kClose))
-        return Fail(p, open.column, "this '(' is never closed");
+        return Fail(p, open.column, Translated("this '(' is never closed"));
     Take(p);
     p->depth--;
     return true;
@@ -239,8 +249,8 @@ static bool ParseExpression(Parser* p, Reading* reading, const Token* after)
     }
     if (first_xor != 0 && first_other != 0)
         return Fail(p, std::max(first_xor, first_other),
-                    "XOR or XNOR beside AND or OR: add parentheses to say "
-                    "which comes first");
+                    Translated("XOR or XNOR beside AND or OR: add "
+                               "parentheses to say which comes first"));
     return true;
 }
 
@@ -253,7 +263,8 @@ bool ReadExpression(const Line& line, const std::vector<Token>& tokens,
     if (!ParseExpression(&parser, &reading, NULL))
         return false;
     if (At(&parser, kClose))
-        return Fail(&parser, Peek(&parser).column, "')' has no '(' to close");
+        return Fail(&parser, Peek(&parser).column,
+                    Translated("')' has no '(' to close"));
     *expression = reading.expression;
     return true;
 }

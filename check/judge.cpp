@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "answer.h"
+#include "catalog.h"
 #include "circuit.h"
 #include "diagnostics.h"
 #include "utf8.h"
@@ -102,11 +103,6 @@ static int LampsLitIn(int c)
     return lamps.a + lamps.b + lamps.q0 + lamps.q1 + lamps.q2;
 }
 
-static std::string CaseCount(int count)
-{
-    return std::to_string(count) + (count == 1 ? " case" : " cases");
-}
-
 // The experiment to try: the wrong case with the fewest lamps to light,
 // the first in the state table's order among equals.
 static int ExperimentCase(TruthTable wrong)
@@ -119,12 +115,21 @@ static int ExperimentCase(TruthTable wrong)
     return best;
 }
 
-// What a lamp does, in the panel's words.
+// What a lamp does, in the panel's words, after "your equations say".
 static const char* Change(bool before, bool after)
 {
     if (before)
-        return after ? "it stays lit" : "it goes dark";
-    return after ? "it lights" : "it stays dark";
+        return after ? TranslatedIn("a lamp, after a press", "it stays lit")
+                     : TranslatedIn("a lamp, after a press", "it goes dark");
+    return after ? TranslatedIn("a lamp, after a press", "it lights")
+                 : TranslatedIn("a lamp, after a press", "it stays dark");
+}
+
+// An input switch, as it is set: "Set A on, B off and ...".
+static const char* SwitchedOn(bool on)
+{
+    return on ? TranslatedIn("an input switch", "on")
+              : TranslatedIn("an input switch", "off");
 }
 
 // The end of the line of text that begins at `at` and takes at most room
@@ -150,11 +155,8 @@ static const char* LineEnd(const char* at, const char* end, int room)
     return columns > room && fits != NULL ? fits : end;
 }
 
-// Writes text in lines of at most width columns, the first begun by
-// first and the rest by indent; or in one line where width is 0, for a
-// page to wrap.
-static void PrintWrapped(const std::string& text, const char* first,
-                         const char* indent, int width, FILE* out)
+void PrintWrapped(const std::string& text, const char* first,
+                  const char* indent, int width, FILE* out)
 {
     const char* at = text.c_str();
     const char* end = at + text.size();
@@ -179,89 +181,213 @@ static void PrintExperiment(int part, const Judgement& judgement, int width,
 {
     int c = ExperimentCase(judgement.wrong);
     Circuit set = CircuitIn(c);
-    std::string text = std::string("Set A ") + (set.a ? "on" : "off") + ", B " +
-                       (set.b ? "on" : "off") + " and Q2 Q1 Q0 to " +
-                       (set.q2 ? "1" : "0") + " " + (set.q1 ? "1" : "0") + " " +
-                       (set.q0 ? "1" : "0") + ", ";
+    std::string state = std::string(set.q2 ? "1" : "0") + " " +
+                        (set.q1 ? "1" : "0") + " " + (set.q0 ? "1" : "0");
     bool said = judgement.predicted >> c & 1;
-    if (!IsFlipFlop(part))
-        text += std::string("then click an empty part of the panel (any "
-                            "press refreshes Y) and watch Y: your equations "
-                            "say ") +
-                Change(false, said) + ".";
-    else
-        text += std::string("press CLOCK and watch ") + kParts[part].name +
-                ": your equations say " + Change(set.*kParts[part].lamp, said) +
-                ".";
-    PrintSentence(text, width, out);
+    if (IsFlipFlop(part)) {
+        // TRANSLATORS: an experiment on the panel that shows where the
+        // player's equations are wrong.  %1$s and %2$s are the input
+        // switches A and B, set "on" or "off"; %3$s the state, as "0 1 1";
+        // %4$s a flip-flop, Q0, Q1 or Q2; %5$s what it does, as his
+        // equations say: "it lights".  CLOCK is the button's name on the
+        // panel.
+        const char* message = Translated("Set A %1$s, B %2$s and Q2 Q1 Q0 to "
+                                         "%3$s, press CLOCK and watch %4$s: "
+                                         "your equations say %5$s.");
+        PrintSentence(Format(message, {SwitchedOn(set.a), SwitchedOn(set.b),
+                                       state, kParts[part].name,
+                                       Change(set.*kParts[part].lamp, said)}),
+                      width, out);
+        return;
+    }
+    // TRANSLATORS: the same for the output lamp Y, which any press of a
+    // mouse button on the panel works out again: %4$s is what it does.
+    const char* message = Translated("Set A %1$s, B %2$s and Q2 Q1 Q0 to "
+                                     "%3$s, then click an empty part of the "
+                                     "panel (any press refreshes Y) and "
+                                     "watch Y: your equations say %4$s.");
+    PrintSentence(Format(message, {SwitchedOn(set.a), SwitchedOn(set.b), state,
+                                   Change(false, said)}),
+                  width, out);
 }
 
-// Which half of a J and K pair is wrong, and where it counts.
-static std::string Halves(int part, const Judgement& judgement)
+// Which half of a J and K pair is wrong, and where it counts: J where the
+// flip-flop is off, K where it is on.
+static void PrintHalves(int part, const Judgement& judgement, int width,
+                        FILE* out)
 {
     TruthTable on = CasesWhereOn(kParts[part].lamp);
-    const char* name = kParts[part].name;
     int j = CountCases(judgement.wrong & ~on),
         k = CountCases(judgement.wrong & on);
-    return "J is " +
-           (j ? "wrong in " + CaseCount(j) + " (where " + name + " is off)"
-              : std::string("right")) +
-           "; K is " +
-           (k ? "wrong in " + CaseCount(k) + " (where " + name + " is on)"
-              : std::string("right")) +
-           ".";
+    const char* name = kParts[part].name;
+    // TRANSLATORS: %1$d is a count of cases; %2$s a flip-flop, Q0, Q1 or
+    // Q2, whose J input counts only where it is off.
+    const char* j_wrong = TranslatedPlural("J is wrong in %1$d case, "
+                                           "where %2$s is off.",
+                                           "J is wrong in %1$d cases, "
+                                           "where %2$s is off.",
+                                           j);
+    // TRANSLATORS: the same for K, which counts only where the flip-flop
+    // is on.
+    const char* k_wrong = TranslatedPlural("K is wrong in %1$d case, "
+                                           "where %2$s is on.",
+                                           "K is wrong in %1$d cases, "
+                                           "where %2$s is on.",
+                                           k);
+    PrintSentence(j ? Format(j_wrong, {std::to_string(j), name})
+                    : Translated("J is right."),
+                  width, out);
+    PrintSentence(k ? Format(k_wrong, {std::to_string(k), name})
+                    : Translated("K is right."),
+                  width, out);
 }
+
+// How a part is given, which its line says.
+enum Form { kOutputForm, kNextStateForm, kJAndKForm, kJAloneForm, kKAloneForm };
+
+static Form FormOf(int part, const Judgement& judgement)
+{
+    return !IsFlipFlop(part)                    ? kOutputForm
+           : !judgement.as_jk                   ? kNextStateForm
+           : judgement.missing_half == kTargetK ? kJAloneForm
+           : judgement.missing_half == kTargetJ ? kKAloneForm
+                                                : kJAndKForm;
+}
+
+// A part's line, by how it is given, where it is right and where it is
+// wrong: the first counts the cases judged, the second those wrong.
+struct PartLines {
+    PluralMessage right, wrong;
+};
+
+// The parts' lines, by Form: %1$s the part, %2$d the cases judged, %3$d
+// those wrong, %4$s the half of J and K not given.
+static const PartLines kPartLines[] = {
+    {
+        // TRANSLATORS: the output's line in the report: %1$s is Y, %2$d
+        // how many of the panel's cases there are, 32.
+        ForTranslationPlural("%1$s: right in %2$d case.",
+                             "%1$s: right in all %2$d cases."),
+        // TRANSLATORS: %1$s is Y, %3$d in how many of the panel's %2$d
+        // cases the answer is wrong.
+        ForTranslationPlural("%1$s: wrong in %3$d of the %2$d cases.",
+                             "%1$s: wrong in %3$d of the %2$d cases."),
+    },
+    {
+        // TRANSLATORS: a flip-flop's line in the report, given by its next
+        // state: %1$s is Q0, Q1 or Q2, %2$d the panel's cases, 32.
+        ForTranslationPlural("%1$s, as its next state: right in %2$d case.",
+                             "%1$s, as its next state: right in all %2$d "
+                             "cases."),
+        // TRANSLATORS: %3$d is in how many of the %2$d cases it is wrong.
+        ForTranslationPlural("%1$s, as its next state: wrong in %3$d of the "
+                             "%2$d cases.",
+                             "%1$s, as its next state: wrong in %3$d of the "
+                             "%2$d cases."),
+    },
+    {
+        // TRANSLATORS: a flip-flop's line in the report, given by its J
+        // and K: %1$s is Q0, Q1 or Q2, %2$d the panel's cases, 32.
+        ForTranslationPlural("%1$s, as J and K: right in %2$d case.",
+                             "%1$s, as J and K: right in all %2$d cases."),
+        // TRANSLATORS: %3$d is in how many of the %2$d cases it is wrong.
+        ForTranslationPlural("%1$s, as J and K: wrong in %3$d of the %2$d "
+                             "cases.",
+                             "%1$s, as J and K: wrong in %3$d of the %2$d "
+                             "cases."),
+    },
+    {
+        // TRANSLATORS: a flip-flop's line in the report, given by its J
+        // alone, judged where J acts, where the flip-flop is off: %1$s is
+        // Q0, Q1 or Q2, %2$d those cases, 16, and %4$s its K as the answer
+        // writes it, kq0, kq1 or kq2.
+        ForTranslationPlural("%1$s, by its J alone: right in %2$d case, "
+                             "where %1$s is off; %4$s is missing.",
+                             "%1$s, by its J alone: right in all %2$d cases "
+                             "where %1$s is off; %4$s is missing."),
+        // TRANSLATORS: %3$d is in how many of the %2$d cases it is wrong.
+        ForTranslationPlural("%1$s, by its J alone: wrong in %3$d of the %2$d "
+                             "cases where %1$s is off; %4$s is missing.",
+                             "%1$s, by its J alone: wrong in %3$d of the %2$d "
+                             "cases where %1$s is off; %4$s is missing."),
+    },
+    {
+        // TRANSLATORS: the same for K alone, judged where K acts, where
+        // the flip-flop is on; %4$s is its J, jq0, jq1 or jq2.
+        ForTranslationPlural("%1$s, by its K alone: right in %2$d case, "
+                             "where %1$s is on; %4$s is missing.",
+                             "%1$s, by its K alone: right in all %2$d cases "
+                             "where %1$s is on; %4$s is missing."),
+        // TRANSLATORS: %3$d is in how many of the %2$d cases it is wrong.
+        ForTranslationPlural("%1$s, by its K alone: wrong in %3$d of the %2$d "
+                             "cases where %1$s is on; %4$s is missing.",
+                             "%1$s, by its K alone: wrong in %3$d of the %2$d "
+                             "cases where %1$s is on; %4$s is missing."),
+    },
+};
 
 static void PrintPart(int part, const Judgement& judgement, int width,
                       FILE* out)
 {
     const char* name = kParts[part].name;
-    const char* form = !IsFlipFlop(part)                    ? ""
-                       : judgement.missing_half == kTargetK ? ", by its J alone"
-                       : judgement.missing_half == kTargetJ ? ", by its K alone"
-                       : judgement.as_jk                    ? ", as J and K"
-                                         : ", as its next state";
-    int judged = CountCases(judgement.judged);
-    std::string where =
-        judgement.missing_half == kTargetKinds
-            ? ""
-            : std::string(" where ") + name +
-                  (judgement.missing_half == kTargetK ? " is off" : " is on") +
-                  "; " + kParts[part].targets[judgement.missing_half] +
-                  " is missing";
     PartState state = PartStateOf(judgement);
-    std::string line =
-        state == kMissing ? "– " + std::string(name) + ": not given."
-        : state == kWrong
-            ? "✗ " + std::string(name) + form + ": wrong in " +
-                  std::to_string(CountCases(judgement.wrong)) + " of the " +
-                  std::to_string(judged) + " cases" + where + "."
-            : (state == kRight ? "✓ " : "– ") + std::string(name) + form +
-                  ": right in all " + std::to_string(judged) + " cases" +
-                  where + ".";
+    std::string line;
+    if (state == kMissing) {
+        // TRANSLATORS: %1$s is a part of the panel: Q0, Q1, Q2 or Y.
+        const char* message = Translated("%1$s: not given.");
+        line = "– " + Format(message, {name});
+    } else {
+        const PartLines& lines = kPartLines[FormOf(part, judgement)];
+        int judged = CountCases(judgement.judged);
+        int wrong = CountCases(judgement.wrong);
+        const char* missing =
+            judgement.missing_half == kTargetKinds
+                ? ""
+                : kParts[part].targets[judgement.missing_half];
+        const char* mark = state == kRight   ? "✓ "
+                           : state == kWrong ? "✗ "
+                                             : "– ";
+        line = mark + Format(state == kWrong
+                                 ? TranslatedPlural(lines.wrong, wrong)
+                                 : TranslatedPlural(lines.right, judged),
+                             {name, std::to_string(judged),
+                              std::to_string(wrong), missing});
+    }
     PrintWrapped(line, "", "  ", width, out);
     if (state == kWrong) {
-        if (judgement.as_jk && judgement.missing_half == kTargetKinds)
-            PrintSentence(Halves(part, judgement), width, out);
+        if (FormOf(part, judgement) == kJAndKForm)
+            PrintHalves(part, judgement, width, out);
         PrintExperiment(part, judgement, width, out);
     }
 }
 
 // "Not solved yet: Q0 and Y are right; Q1 is wrong; Q2 and kq1 are
-// missing."
+// missing."  Each group of parts, right, wrong or missing, is a list;
+// missing are the parts not given, and the halves of J and K not given.
 static void PrintVerdict(const Judgement* judgements, int width, FILE* out)
 {
+    // The groups of the verdict, "Not solved yet: ...", each of a list of
+    // parts of the panel (Q0, Y) and of equations not given (kq1).
     const struct {
         PartState state;
-        const char* word;
-    } groups[] = {{kRight, "right"}, {kWrong, "wrong"}, {kMissing, "missing"}};
-    std::string sentence;
+        PluralMessage group;
+    } groups[] = {
+        // TRANSLATORS: a group of the verdict: %1$s is a list of parts of
+        // the panel, "Q1, Q2 and Y".  Where agreement fails, a label form
+        // serves: "Richtig: %1$s".
+        {kRight, ForTranslationPlural("%1$s is right", "%1$s are right")},
+        // TRANSLATORS: the same, for the parts that are wrong.
+        {kWrong, ForTranslationPlural("%1$s is wrong", "%1$s are wrong")},
+        // TRANSLATORS: the same, for the parts not given, and the halves
+        // of J and K not given, as the answer writes them (kq1).
+        {kMissing, ForTranslationPlural("%1$s is missing", "%1$s are missing")},
+    };
+    std::string said;
     for (const auto& group : groups) {
         std::vector<std::string> names;
         for (int part = 0; part < kPartCount; part++) {
             const Judgement& judgement = judgements[part];
-            PartState state = PartStateOf(judgement);
-            if (state == group.state)
+            if (PartStateOf(judgement) == group.state)
                 names.push_back(kParts[part].name);
             if (group.state == kMissing && judgement.given &&
                 judgement.missing_half != kTargetKinds)
@@ -269,27 +395,27 @@ static void PrintVerdict(const Judgement* judgements, int width, FILE* out)
         }
         if (names.empty())
             continue;
-        sentence += sentence.empty() ? "" : "; ";
-        for (size_t i = 0; i < names.size(); i++)
-            sentence += (i == 0                  ? ""
-                         : i + 1 == names.size() ? " and "
-                                                 : ", ") +
-                        names[i];
-        sentence += names.size() == 1 ? " is " : " are ";
-        sentence += group.word;
+        if (!said.empty())
+            said += TranslatedIn("between the groups of the verdict", "; ");
+        said += Format(TranslatedPlural(group.group, names.size()),
+                       {ListOf(names)});
     }
-    PrintWrapped("\nNot solved yet: " + sentence + ".", "", "", width, out);
+    fputs("\n", out);
+    // TRANSLATORS: %1$s is the verdict's groups: "Q0 and Y are right; Q1
+    // is wrong".
+    const char* message = Translated("Not solved yet: %1$s.");
+    PrintWrapped(Format(message, {said}), "", "", width, out);
 }
 
 static int JudgeAnswer(const Answer& answer, int width, FILE* out)
 {
     if (answer.order.empty()) {
-        fputs("Nothing was given: write one equation a line, such as "
-              "y = a·b'.\n",
-              out);
+        PrintWrapped(Translated("Nothing was given: write one equation a "
+                                "line, such as y = a·b'."),
+                     "", "", width, out);
         return 1;
     }
-    fputs("Your answer, as read:\n", out);
+    fprintf(out, "%s\n", Translated("Your answer, as read:"));
     for (Target target : answer.order)
         fprintf(out, "  %s\n", EquationFor(answer, target).text.c_str());
     fputs("\n", out);
@@ -302,7 +428,9 @@ static int JudgeAnswer(const Answer& answer, int width, FILE* out)
         solved = solved && PartStateOf(judgements[part]) == kRight;
     }
     if (solved) {
-        fputs("\nSolved: all four parts are right.\n", out);
+        fputs("\n", out);
+        PrintWrapped(Translated("Solved: all four parts are right."), "", "",
+                     width, out);
         return 0;
     }
     PrintVerdict(judgements, width, out);
@@ -314,7 +442,7 @@ int CheckAnswer(const char* name, const char* text, size_t size, int width,
 {
     if (size > kMaxAnswerBytes) {
         PrintDiagnostic(err, name, NULL,
-                        "longer than 1 MiB, which no answer is");
+                        Translated("longer than 1 MiB, which no answer is"));
         return 2;
     }
     Answer answer;

@@ -14,8 +14,17 @@
 #include <stddef.h>
 #include <stdio.h>
 
+#include <string>
+
 // The width a terminal's report is wrapped to.
 const int kTerminalWidth = 76;
+
+// Writes text in lines of at most width columns, wide characters taking
+// two, broken at spaces only (a no-break space holds), the first line
+// begun by first and the rest by indent; or in one line where width is 0,
+// for a page to wrap.
+void PrintWrapped(const std::string& text, const char* first,
+                  const char* indent, int width, FILE* out);
 
 // Reads the answer in text (size bytes; name is where it came from, for
 // the problem lines) and writes the report to out, its sentences wrapped

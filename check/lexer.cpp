@@ -3,6 +3,7 @@
 
 #include <string.h>
 
+#include "catalog.h"
 #include "utf8.h"
 
 // The operator spelt by a whole word, or null.
@@ -76,9 +77,12 @@ bool Lex(const Line& line, size_t from, size_t to, std::vector<Token>* tokens,
             while (at + length < to && IsWordChar(here[length]))
                 length++;
             if (!LexWord(here, length, column, tokens)) {
+                // TRANSLATORS: %1$s is the word the answer wrote.
+                const char* message = Translated("unknown name '%1$s': the "
+                                                 "names are a, b, q0, q1, "
+                                                 "q2, 0 and 1");
                 AddProblem(problems, {line, column},
-                           "unknown name '" + std::string(here, length) +
-                               "': the names are a, b, q0, q1, q2, 0 and 1");
+                           Format(message, {std::string(here, length)}));
                 return false;
             }
         } else if (!IsBlank(*here)) {
@@ -86,10 +90,13 @@ bool Lex(const Line& line, size_t from, size_t to, std::vector<Token>* tokens,
             if (symbol == NULL) {
                 uint32_t point;
                 length = CharLength(here, line.text + to, &point);
-                AddProblem(problems, {line, column},
-                           *here == '=' ? "a second '=': one equation a line"
-                                        : "unexpected '" +
-                                              std::string(here, length) + "'");
+                // TRANSLATORS: %1$s is the character the answer wrote.
+                const char* unexpected = Translated("unexpected '%1$s'");
+                AddProblem(
+                    problems, {line, column},
+                    *here == '='
+                        ? Translated("a second '=': one equation a line")
+                        : Format(unexpected, {std::string(here, length)}));
                 return false;
             }
             tokens->push_back({symbol, column});

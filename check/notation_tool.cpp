@@ -1,21 +1,25 @@
 // notation_tool.cpp: writes the notation's table into the documents that
 // the build makes, so that a spelling is added in one place.
 //
-// Usage: zelm_notation FORMAT TEMPLATE OUT.  Copies TEMPLATE to OUT, with
-// the one line that holds kMarker replaced by the notation in FORMAT:
+// Usage: zelm_notation FORMAT TEMPLATE OUT [CATALOG].  Copies TEMPLATE to
+// OUT, with the one line that holds kMarker replaced by the notation in
+// FORMAT:
 //   man   the lines zelm-check --help prints, as roff text for the manual
 //         page, each character that roff would change escaped
-//   html  the same lines as the page's list items
+//   html  the same lines as the page's list items, each a message of its
+//         own (as the page's markup marks them)
 //   dict  every spelling, documented or not, as a libFuzzer dictionary's
 //         entries, for the checker's fuzz target
-// Exits 1, saying why, when a file cannot be read or written or the
-// template holds the marker other than once.
+// The lines are in the language of CATALOG, a .mo file, where it is
+// given.  Exits 1, saying why, when a file cannot be read or written, the
+// catalog is none, or the template holds the marker other than once.
 #include <errno.h>
 #include <stdio.h>
 #include <string.h>
 
 #include <string>
 
+#include "catalog.h"
 #include "spelling.h"
 #include "utf8.h"
 
@@ -55,11 +59,16 @@ static std::string AsRoff(const std::string& line)
     return roff + "\n";
 }
 
+// A list item as the page's markup has it, its text as a browser writes
+// it back (innerHTML), so that the page finds it in its catalog.
 static std::string AsListItem(const std::string& line)
 {
-    std::string html = "<li>";
+    std::string html = "<li data-i18n>";
     for (char c : line)
-        html += c == '&' ? "&amp;" : c == '<' ? "&lt;" : std::string(1, c);
+        html += c == '&'   ? "&amp;"
+                : c == '<' ? "&lt;"
+                : c == '>' ? "&gt;"
+                           : std::string(1, c);
     return html + "</li>\n";
 }
 
@@ -125,9 +134,12 @@ static int Fail(const char* what, const char* path)
 
 int main(int argc, char** argv)
 {
-    std::string notation, text;
-    if (argc != 4 || !Notation(argv[1], &notation)) {
-        fputs("Usage: zelm_notation man|html|dict TEMPLATE OUT\n", stderr);
+    std::string notation, text, catalog;
+    if (argc == 5 && !(ReadFile(argv[4], &catalog) && UseCatalog(catalog)))
+        return Fail("is no catalog", argv[4]);
+    if (argc < 4 || argc > 5 || !Notation(argv[1], &notation)) {
+        fputs("Usage: zelm_notation man|html|dict TEMPLATE OUT [CATALOG]\n",
+              stderr);
         return 1;
     }
     if (!ReadFile(argv[2], &text))

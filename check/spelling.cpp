@@ -5,6 +5,7 @@
 
 #include <string>
 
+#include "catalog.h"
 #include "utf8.h"
 
 // The names' values.
@@ -97,28 +98,42 @@ static constexpr bool SomeRowIsShadowed()
 static_assert(!SomeRowIsShadowed(), "every spelling can be read");
 
 // The lines of the notation as the documents show it, one for each
-// meaning, in this order: the label, the documented spellings of its two
-// meanings (the same twice for most; in a target, of flip-flops or not),
-// and a word more.
+// meaning, in this order: the line, with the documented spellings of its
+// two meanings (the same twice for most; in a target, of flip-flops or
+// not) in its place.
 struct NotationLine {
-    const char* label;
+    const char* line;
     Meaning meanings[2];
     bool numbered;
-    const char* after;
 };
 
+// Each line a message.
 static const NotationLine kNotation[] = {
-    {"output", {kShown, kShown}, false, ""},
-    {"J and K", {kJ, kK}, true, ", and so for q1 and q2"},
-    {"next state", {kShown, kShown}, true, ", and so for q1 and q2"},
-    {"names", {kName, kName}, false, ", in any case, as are the words below"},
-    {"AND", {kAnd, kAnd}, false, ", or two names side by side"},
-    {"OR", {kOr, kOr}, false, ""},
-    {"XOR", {kXor, kXor}, false, ", in parentheses beside AND or OR"},
-    {"XNOR", {kXnor, kXnor}, false, ", in parentheses beside AND or OR"},
-    {"NOT before", {kNotBefore, kNotBefore}, false, ""},
-    {"NOT after", {kNotAfter, kNotAfter}, false, ""},
-    {"parentheses", {kOpen, kClose}, false, ", to group"},
+    // TRANSLATORS: a line of the notation that --help, the manual and the
+    // page teach; %1$s is the spellings an answer may write, as they are.
+    // The words AND, OR, XOR, XNOR and NOT are among them: keep them so in
+    // the lines too, and q0, q1, q2.
+    {ForTranslation("output: %1$s"), {kShown, kShown}, false},
+    {ForTranslation("J and K: %1$s, and so for q1 and q2"), {kJ, kK}, true},
+    {ForTranslation("next state: %1$s, and so for q1 and q2"),
+     {kShown, kShown},
+     true},
+    {ForTranslation("names: %1$s, in any case, as are the words below"),
+     {kName, kName},
+     false},
+    {ForTranslation("AND: %1$s, or two names side by side"),
+     {kAnd, kAnd},
+     false},
+    {ForTranslation("OR: %1$s"), {kOr, kOr}, false},
+    {ForTranslation("XOR: %1$s, in parentheses beside AND or OR"),
+     {kXor, kXor},
+     false},
+    {ForTranslation("XNOR: %1$s, in parentheses beside AND or OR"),
+     {kXnor, kXnor},
+     false},
+    {ForTranslation("NOT before: %1$s"), {kNotBefore, kNotBefore}, false},
+    {ForTranslation("NOT after: %1$s"), {kNotAfter, kNotAfter}, false},
+    {ForTranslation("parentheses: %1$s, to group"), {kOpen, kClose}, false},
 };
 
 std::string AsTaught(const Spelling& spelling)
@@ -137,16 +152,17 @@ std::vector<std::string> NotationLines()
 {
     std::vector<std::string> lines;
     for (const NotationLine& line : kNotation) {
-        std::string text = std::string(line.label) + ":";
+        std::string spellings;
         for (size_t i = 0; i < kSpellingCount; i++) {
             const Spelling& spelling = kSpellings[i];
             bool numbered = strchr(spelling.text, '#') != NULL;
             if (spelling.documented && numbered == line.numbered &&
                 (spelling.meaning == line.meanings[0] ||
                  spelling.meaning == line.meanings[1]))
-                text += " " + AsTaught(spelling);
+                spellings +=
+                    (spellings.empty() ? "" : " ") + AsTaught(spelling);
         }
-        lines.push_back(text + line.after);
+        lines.push_back(Format(Translated(line.line), {spellings}));
     }
     return lines;
 }

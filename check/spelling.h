@@ -71,8 +71,9 @@ constexpr bool IsWordChar(char c)
 // flip-flop's target for flip-flop 0 ("AND", "q0+").
 std::string AsTaught(const Spelling& spelling);
 
-// The documented spellings, one line a meaning ("AND: · * & ..."): the
-// form every document that teaches the notation shows.
+// The documented spellings, one line a meaning ("AND: · * & ..."), in
+// the language in use: the form every document that teaches the notation
+// shows.
 std::vector<std::string> NotationLines();
 
 // Prints those lines, each begun by indent.

@@ -7,36 +7,97 @@
 // in its console file (console.h).
 #include <errno.h>
 #include <stdio.h>
+#include <stdlib.h>
 #include <string.h>
 
 #include <string>
 
 #include "answer.h"
+#include "catalog.h"
 #include "console.h"
 #include "diagnostics.h"
 #include "judge.h"
 #include "spelling.h"
+#include "utf8.h"
 
-static const char kUsage[] =
-    "Usage: zelm-check [--] [FILE]\n"
-    "Checks your answer to the zelm panel: the hidden circuit's equations,\n"
-    "one a line, read from FILE, or from standard input without one or\n"
-    "with -.  For each part that is wrong it names an experiment to try on\n"
-    "the panel.  A FILE whose name begins with - follows --.\n"
-    "\n"
-    "  y = a ⊕ q1             the output\n"
-    "  jq1 = a·b'             a flip-flop by its J and K inputs\n"
-    "  kq1 = q0 + q2\n"
-    "  q0+ = b'·q2'           or by its next state\n"
-    "\n";
+// --help: each paragraph a message, wrapped as the report is; and the
+// notation's lines (spelling.h).
+static void PrintHelp()
+{
+    printf("%s\n", Translated("Usage: zelm-check [--] [FILE]"));
+    PrintWrapped(Translated("Checks your answer to the zelm panel: the hidden "
+                            "circuit's equations, one a line, read from FILE, "
+                            "or from standard input without one or with -. "
+                            "For each part that is wrong it names an "
+                            "experiment to try on the panel. A FILE whose "
+                            "name begins with - follows --."),
+                 "", "", kTerminalWidth, stdout);
+    // The examples, each an equation and what it gives, in a column.
+    const struct {
+        const char* equation;
+        const char* gives;
+    } examples[] = {
+        // TRANSLATORS: beside an example of an equation in --help, what it
+        // gives.
+        {"y = a ⊕ q1", ForTranslation("the output")},
+        // TRANSLATORS: the same.
+        {"jq1 = a·b'", ForTranslation("a flip-flop by its J and K inputs")},
+        {"kq1 = q0 + q2", ""},
+        // TRANSLATORS: the same: the flip-flop, given by its next state.
+        {"q0+ = b'·q2'", ForTranslation("or by its next state")},
+    };
+    puts("");
+    for (const auto& example : examples) {
+        std::string line = std::string("  ") + example.equation;
+        if (example.gives[0] != '\0')
+            line +=
+                std::string(24 - CharactersIn(line.c_str(), line.size()), ' ') +
+                Translated(example.gives);
+        puts(line.c_str());
+    }
+    puts("");
+    PrintNotation(stdout, "  ");
+    puts("");
+    PrintWrapped(Translated("NOT binds tightest, then AND, then OR, XOR and "
+                            "XNOR. # starts a comment."),
+                 "", "", kTerminalWidth, stdout);
+    puts("");
+    PrintWrapped(Translated("Exit status: 0 when all four parts are right, 1 "
+                            "when one is wrong or missing, 2 when the answer "
+                            "or the command line cannot be read, or the "
+                            "report cannot be written."),
+                 "", "", kTerminalWidth, stdout);
+}
 
-static const char kUsageEnd[] =
-    "NOT binds tightest, then AND, then OR, XOR and XNOR.  # starts a\n"
-    "comment.\n"
-    "\n"
-    "Exit status: 0 when all four parts are right, 1 when one is wrong or\n"
-    "missing, 2 when the answer or the command line cannot be read, or the\n"
-    "report cannot be written.\n";
+// The catalog of the first language the player asks for that the checker
+// carries (catalog.h), where it is found beside the program: in the
+// folder the Windows zip and a build tree lay out, or in the one a Debian
+// package and the tarball install, share/locale beside games/.  Where
+// none is found or read, English.
+static void UseTheLanguageAsked()
+{
+    const char* locale = NULL;
+    for (const char* variable : {"LC_ALL", "LC_MESSAGES", "LANG"}) {
+        const char* value = getenv(variable);
+        if (locale == NULL && value != NULL && value[0] != '\0')
+            locale = value;
+    }
+    std::string folder = ProgramFolder();
+    for (const std::string& language : LanguagesAsked(
+             getenv("LANGUAGE"), locale, SystemLanguages().c_str())) {
+        for (const char* catalogs : {"locale", "../share/locale"}) {
+            std::string path = folder + "/" + catalogs + "/" + language +
+                               "/LC_MESSAGES/zelm.mo";
+            FILE* file = OpenToRead(path.c_str());
+            std::string bytes;
+            bool read = file != NULL && ReadAtMost(file, &bytes);
+            if (file != NULL)
+                fclose(file);
+            if (read && UseCatalog(bytes))
+                return;
+        }
+    }
+}
 
 // Never more than one byte past the largest answer, so that no file or
 // device, however large or endless (/dev/zero), fills the memory or keeps
@@ -59,7 +120,8 @@ bool ReadAtMost(FILE* stream, std::string* text)
 static int ReadFileAndCheck(const char* path)
 {
     if (IsFolder(path)) {
-        PrintDiagnostic(stderr, path, NULL, "is a folder, not an answer");
+        PrintDiagnostic(stderr, path, NULL,
+                        Translated("is a folder, not an answer"));
         return 2;
     }
     FILE* file = OpenToRead(path);
@@ -82,15 +144,19 @@ static int ReadFileAndCheck(const char* path)
 static int ReadInputAndCheck()
 {
     bool typed = InputIsTerminal();
-    if (typed)
-        fprintf(stderr,
-                "Type your equations, one a line (such as y = a·b'), then "
-                "%s.\n",
-                kEndOfInputKeys);
+    if (typed) {
+        // TRANSLATORS: %1$s is the keys that end what is typed, as Ctrl-D.
+        const char* prompt = Translated("Type your equations, one a line (such "
+                                        "as y = a·b'), then %1$s.");
+        fprintf(stderr, "%s\n",
+                Format(prompt, {Translated(kEndOfInputKeys)}).c_str());
+    }
     std::string text;
     if (!(typed ? ReadTypedText(&text) : ReadAtMost(stdin, &text))) {
+        // TRANSLATORS: %1$s is the system's words for what went wrong.
+        const char* message = Translated("standard input: %1$s");
         PrintDiagnostic(stderr, "zelm-check", NULL,
-                        std::string("standard input: ") + strerror(errno));
+                        Format(message, {strerror(errno)}));
         return 2;
     }
     return CheckAnswer("<stdin>", text.data(), text.size(), kTerminalWidth,
@@ -100,7 +166,7 @@ static int ReadInputAndCheck()
 static int RefuseCommandLine(const std::string& why)
 {
     PrintDiagnostic(stderr, "zelm-check", NULL, why);
-    fputs("Try 'zelm-check --help'.\n", stderr);
+    fprintf(stderr, "%s\n", Translated("Try 'zelm-check --help'."));
     return 2;
 }
 
@@ -116,19 +182,19 @@ static int Run(int argc, char** argv)
         if (option && strcmp(arg, "--") == 0) {
             options = false;
         } else if (option && strcmp(arg, "--help") == 0) {
-            fputs(kUsage, stdout);
-            PrintNotation(stdout, "  ");
-            fputs(kUsageEnd, stdout);
+            PrintHelp();
             return 0;
         } else if (option && strcmp(arg, "--version") == 0) {
             printf("zelm-check %s\n", ZELM_VERSION);
             return 0;
         } else if (option) {
-            return RefuseCommandLine("unknown option '" + std::string(arg) +
-                                     "'");
+            return RefuseCommandLine(
+                Format(Translated("unknown option '%1$s'"), {arg}));
         } else if (path != NULL) {
-            return RefuseCommandLine("one answer at a time, not '" +
-                                     std::string(path) + "' and '" + arg + "'");
+            // TRANSLATORS: %1$s and %2$s are the files named.
+            const char* message = Translated("one answer at a time, not "
+                                             "'%1$s' and '%2$s'");
+            return RefuseCommandLine(Format(message, {path, arg}));
         } else {
             path = arg;
         }
@@ -141,13 +207,15 @@ static int Run(int argc, char** argv)
 int RunChecker(int argc, char** argv)
 {
     PrepareConsole();
+    UseTheLanguageAsked();
     int status = Run(argc, argv);
     // What was printed is only said once it is written: a report lost to a
     // full disk is no success.
     int failed = fflush(stdout) != 0 ? errno : ferror(stdout) ? EIO : 0;
     if (failed != 0) {
-        PrintDiagnostic(stderr, "zelm-check", NULL,
-                        std::string("standard output: ") + strerror(failed));
+        PrintDiagnostic(
+            stderr, "zelm-check", NULL,
+            Format(Translated("standard output: %1$s"), {strerror(failed)}));
         status = 2;
     }
     RestoreConsole();

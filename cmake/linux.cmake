@@ -127,6 +127,9 @@ install(FILES ${made}/zelm.6.gz ${made}/zelm-check.6.gz
         DESTINATION ${CMAKE_INSTALL_MANDIR}/man6)
 install(FILES ${dist}/copyright ${made}/changelog.gz
         ${PROJECT_SOURCE_DIR}/README.md DESTINATION ${CMAKE_INSTALL_DOCDIR})
+# The checker's catalogs, where Debian keeps every program's: the
+# checker, in games/, finds them in share/locale/ beside it.
+install(DIRECTORY ${ZELM_CATALOGS}/ DESTINATION ${CMAKE_INSTALL_LOCALEDIR})
 
 # ---- Released: the Debian package, the same tree as a tarball, and, as
 # this is the machine that builds, the sources every file of the release

@@ -50,8 +50,8 @@ target_link_libraries(zelm-check PRIVATE zelm_check)
 target_link_options(zelm-check PRIVATE -sMODULARIZE=1
     -sEXPORT_NAME=createZelmCheck -sFILESYSTEM=0 -sENVIRONMENT=web
     -sALLOW_MEMORY_GROWTH=1
-    -sEXPORTED_FUNCTIONS=_CheckAnswerText,_malloc,_free
-    -sEXPORTED_RUNTIME_METHODS=stringToUTF8,lengthBytesUTF8)
+    -sEXPORTED_FUNCTIONS=_CheckAnswerText,_UseCatalogBytes,_malloc,_free
+    -sEXPORTED_RUNTIME_METHODS=stringToUTF8,lengthBytesUTF8,HEAPU8)
 
 # The tool that writes the checker's notation, from its table, into the
 # page's list as the site is built: run by node, on the build machine's
@@ -68,8 +68,10 @@ set_target_properties(zelm_notation PROPERTIES
                       CROSSCOMPILING_EMULATOR ${ZELM_NODE})
 
 # The site: build-web/site/, exactly the files a static host serves, its
-# page and its service worker minified by esbuild.
+# page and its service worker minified by esbuild, its languages written
+# by Python.
 find_program(ZELM_ESBUILD esbuild REQUIRED)
+find_program(ZELM_PYTHON3 python3 NO_CMAKE_FIND_ROOT_PATH REQUIRED)
 add_subdirectory(front/web)
 # The floor page beside it, for make bench.
 if(ZELM_BENCH)

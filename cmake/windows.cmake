@@ -50,6 +50,8 @@ target_link_options(zelm-check PRIVATE -static-libgcc -static-libstdc++
 install(TARGETS zelm zelm-check DESTINATION .)
 install(DIRECTORY ${PROJECT_SOURCE_DIR}/data DESTINATION .)
 install(FILES ${PROJECT_SOURCE_DIR}/dist/README-windows.txt DESTINATION .)
+# The checker's catalogs, in locale/ beside it, where it looks first.
+install(DIRECTORY ${ZELM_CATALOGS} DESTINATION .)
 include(${CMAKE_CURRENT_LIST_DIR}/windows/Dlls.cmake)
 
 # ---- Released: the same folder zipped, and installed by the installer.

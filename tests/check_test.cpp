@@ -167,13 +167,13 @@ TEST(Checker, SingleMistakesAreCountedAndShownByAnExperiment)
         {"Q0 from state 000: 011, 001, 000, 000; J = a gives 0, 0, 1, 1",
          "jq0 = a'", "jq0 = a", 1,
          "✗ Q0, as J and K: wrong in 4 of the 32 cases. J is wrong in 4 "
-         "cases (where Q0 is off); K is right. Set A off, B off and Q2 Q1 "
+         "cases, where Q0 is off. K is right. Set A off, B off and Q2 Q1 "
          "Q0 to 0 0 0, press CLOCK and watch Q0: your equations say it "
          "stays dark."},
         {"Q0 from 001 and 101 with b = 0 goes dark; K = q1 holds it",
          "kq0 = q1 + b'", "kq0 = q1", 1,
-         "wrong in 4 of the 32 cases. J is right; K is wrong in 4 cases "
-         "(where Q0 is on). Set A off, B off and Q2 Q1 Q0 to 0 0 1"},
+         "wrong in 4 of the 32 cases. J is right. K is wrong in 4 cases, "
+         "where Q0 is on. Set A off, B off and Q2 Q1 Q0 to 0 0 1"},
         {"Y of 000 with a = b = 0 is the only one the last term lights",
          "q1 + a'·b'·q0'·q1'\n", "q1\n", 1,
          "✗ Y: wrong in 1 of the 32 cases. Set A off, B off and Q2 Q1 Q0 "
@@ -241,7 +241,7 @@ TEST(Checker, AnswersThatCannotBeReadAreRefusedWithTheirPlace)
         {"y a + b\n", "1:2", "expected '=' after 'y'"},
         {"y = a\n\nY = b\n", "3:1", "y is given twice"},
         {"j1 = a\nk1 = 1\nd1 = a\n", "3:1",
-         "q1 is given by its J or K and by its next state"},
+         "Q1 is given by its J or K and by its next state"},
         {"y = a ^ b q0\n", "1:11", "XOR or XNOR beside AND or OR"},
         {"y = a + " + std::string(1000, 'b') + "\n", "1:1001",
          "the line is longer than 1000"},

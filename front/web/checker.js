@@ -16,10 +16,11 @@ var player = document.getElementById('player');
 var report = document.getElementById('report');
 var checkSection = document.getElementById('check');
 var answerKey = 'zelm-answer';
-var answerEarlier = ''; // what became of an answer stored that could not
-                        // be read
+// What became of an answer stored that could not be read, in words.
+var answerEarlier = function() { return ''; };
 var checker = null;
 var reportLines = [];
+var checked = null; // the answer the report is of
 
 // The answer the text holds, if it is exactly what this page writes: the
 // player's name, the answer, and whether the section is open; else null.
@@ -31,16 +32,23 @@ function answerIn(text) {
 function storedAnswer() {
   return stored(answerKey, answerIn, {name: '', text: '', open: false},
                 function(aside) {
-    answerEarlier = 'The answer this browser kept before could not be ' +
-        'read: ' + (aside ? 'it is set aside, as it was, under "' + aside +
-                            '" in its storage for this site.'
-                          : 'it is left as it was.');
+    answerEarlier = function() {
+      // TRANSLATORS: %1$s is the name of the key the answer is kept
+      // under, as the browser's tools for developers show it.
+      return aside ? format(_('The answer this browser kept before could ' +
+                              'not be read: it is set aside, as it was, ' +
+                              'under "%1$s" in its storage for this ' +
+                              'site.'), aside) :
+                     _('The answer this browser kept before could not be ' +
+                       'read: it is left as it was.');
+    };
   });
 }
 function showAnswerKept() {
-  sayKept(document.getElementById('answer-kept'), answerEarlier,
-          'This browser would not keep your answer, so it goes when you ' +
-          'leave the page.');
+  sayKept(document.getElementById('answer-kept'), answerEarlier, function() {
+    return _('This browser would not keep your answer, so it goes when ' +
+             'you leave the page.');
+  });
 }
 function showAnswer(kept) {
   answer.value = kept.text;
@@ -75,18 +83,29 @@ window.addEventListener('storage', function(event) {
     showAnswer(other);
 }, {passive: true});
 
+// The checker, loaded, and speaking the page's language; or the words
+// that say why it could not be loaded.
 function loadChecker() {
   if (fromDisk)
-    return Promise.reject(servedOnly);
+    return Promise.reject(function() {
+      return _('The checker could not be loaded: this page must be served ' +
+               'by a web server, not opened as a file: see "In the ' +
+               'browser" in the README.');
+    });
   if (noWebAssembly)
-    return Promise.reject('it needs WebAssembly, which this browser ' +
-                          'does not run: try another browser.');
+    return Promise.reject(function() {
+      return _('The checker could not be loaded: it needs WebAssembly, ' +
+               'which this browser does not run: try another browser.');
+    });
   var arriving = ['zelm-check.js', 'zelm-check.wasm'].map(arrival);
   return Promise.all(arriving).then(function(files) {
     return new Promise(function(resolve, reject) {
       function cannotRun(what) {
         console.error(what);
-        reject('this browser could not run it: try another browser.');
+        reject(function() {
+          return _('The checker could not be loaded: this browser could ' +
+                   'not run it: try another browser.');
+        });
       }
       runScript(files[0]);
       createZelmCheck({
@@ -97,8 +116,34 @@ function loadChecker() {
     });
   }, function(file) {
     checker = null;
-    throw file + ' did not arrive: press Check to try again.';
-  });
+    throw function() {
+      // TRANSLATORS: %1$s is the name of a file of the page's site.
+      return format(_('The checker could not be loaded: %1$s did not ' +
+                      'arrive: press Check to try again.'), file);
+    };
+  }).then(useCatalogIn);
+}
+// Hands the checker the catalog of the page's language (empty for
+// English, and where it does not arrive).
+function useCatalogIn(module) {
+  var file = language == 'en' ? Promise.reject() : arrival(language + '.mo');
+  return file.catch(function() { return new ArrayBuffer(0); })
+    .then(function(bytes) {
+      var mo = new Uint8Array(bytes);
+      var at = module._malloc(mo.length + 1);
+      module.HEAPU8.set(mo, at);
+      module._UseCatalogBytes(at, mo.length);
+      module._free(at);
+      return module;
+    });
+}
+// A new language: the checker's, and its report said again in it.
+function useCheckerLanguage() {
+  if (checker)
+    checker.then(useCatalogIn).then(function(module) {
+      if (checked !== null)
+        runChecker(module, checked);
+    }, function() {});
 }
 // Each line of the report as a line of the page, its indentation kept and
 // a line that wraps hanging under its first.
@@ -113,6 +158,15 @@ function showReport() {
       .replace(/✗/g, '<span class="wrong">✗</span>');
   });
 }
+function runChecker(module, text) {
+  var size = module.lengthBytesUTF8(text);
+  var bytes = module._malloc(size + 1);
+  module.stringToUTF8(text, bytes, size + 1);
+  reportLines = [];
+  module._CheckAnswerText(bytes, size);
+  module._free(bytes);
+  showReport();
+}
 checkSection.addEventListener('toggle', function() {
   keepAnswer('open', this.open);
   if (this.open && !checker)
@@ -120,16 +174,13 @@ checkSection.addEventListener('toggle', function() {
 });
 document.getElementById('run-check').onclick = function() {
   checker = checker || loadChecker();
+  var text = answer.value;
   checker.then(function(module) {
-    var size = module.lengthBytesUTF8(answer.value);
-    var text = module._malloc(size + 1);
-    module.stringToUTF8(answer.value, text, size + 1);
-    reportLines = [];
-    module._CheckAnswerText(text, size);
-    module._free(text);
-    showReport();
+    checked = text;
+    runChecker(module, text);
   }, function(why) {
-    report.textContent = 'The checker could not be loaded: ' + why;
+    report.textContent = '';
+    show(report.appendChild(document.createElement('div')), why);
   });
 };
 
@@ -139,8 +190,11 @@ document.getElementById('run-check').onclick = function() {
 document.getElementById('save-answer').onclick = function() {
   var name = player.value.trim();
   var words = name.match(/[\p{L}\p{N}]+/gu) || [];
-  var text = (name ? '# Name: ' + name + '\n' : '') +
-      answer.value.replace(/\s*$/, '\n\n') + '# What you have seen:\n' +
+  // TRANSLATORS: the first line of a saved answer, a comment: %1$s is the
+  // player's name.
+  var text = (name ? '# ' + format(_('Name: %1$s'), name) + '\n' : '') +
+      answer.value.replace(/\s*$/, '\n\n') + '# ' +
+      _('What you have seen:') + '\n' +
       seenAsText().replace(/^/gm, '# ').replace(/# $/, '');
   var file = document.createElement('a');
   file.href = URL.createObjectURL(new Blob([text], {type: 'text/plain'}));

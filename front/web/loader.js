@@ -32,17 +32,20 @@ function instantiating(bytes, failed) {
 var noWebAssembly = typeof WebAssembly != 'object';
 // Opened as a file, the page can fetch nothing of its own.
 var fromDisk = location.protocol == 'file:';
-var servedOnly = 'this page must be served by a web server, not ' +
-                 'opened as a file: see "In the browser" in the README.';
 
 // The panel's program.  SDL listens for keys on the canvas only, so that
 // the text box keeps what is typed into it.  Whatever stops the
 // program is said in the status line; its own start-up failure line
 // too, and emscripten's words go to the console only.
+function tryAgain() {
+  return _('Try again');
+}
 function stopped(what) {
   console.error(what);
-  panelGone('The panel stopped on an error of its own. Try again, or ' +
-            'use another browser.', 'Try again');
+  panelGone(function() {
+    return _('The panel stopped on an error of its own. Try again, or ' +
+             'use another browser.');
+  }, tryAgain);
 }
 var lastLine = '';
 var Module = {
@@ -54,10 +57,16 @@ var Module = {
   printErr: function(line) { console.error(line); lastLine = line; },
   onExit: function(code) {
     if (code === 0)
-      panelGone('The panel is closed.', 'Start again');
+      panelGone(function() { return _('The panel is closed.'); },
+                function() { return _('Start again'); });
     else
-      panelGone('The panel could not start: ' + lastLine + '. Try ' +
-                'another browser, or tell whoever keeps this site.');
+      panelGone(function() {
+        // TRANSLATORS: %1$s is the program's own line, in English, as
+        // the desktop's: "Couldn't open data/y.png".
+        return format(_('The panel could not start: %1$s. Try another ' +
+                        'browser, or tell whoever keeps this site.'),
+                      lastLine);
+      });
   },
   onAbort: stopped,
   onRuntimeInitialized: function() { setTimeout(afterFirstFrame, 0); }
@@ -71,24 +80,38 @@ var Module = {
 // where they refuse it, as with the site's storage, the page plays on
 // as it is).  By then the program and its images are here, so the
 // worker finds them in the browser's cache instead of fetching them
-// again.
+// again.  The catalogs in use came before the worker did: once it serves
+// the page, they are fetched again through it, for it to keep.
 function afterFirstFrame() {
   var manifest = document.createElement('link');
   manifest.rel = 'manifest';
   manifest.href = 'manifest.webmanifest';
   document.head.appendChild(manifest);
-  if ('serviceWorker' in navigator)
-    navigator.serviceWorker.register('sw.js').catch(function() {});
+  if (!('serviceWorker' in navigator))
+    return;
+  navigator.serviceWorker.register('sw.js').catch(function() {});
+  navigator.serviceWorker.addEventListener('controllerchange', function() {
+    if (language != 'en')
+      [language + '.json', language + '.mo'].forEach(function(file) {
+        fetch(file).catch(function() {});
+      });
+  });
 }
 
 // The program's three files, fetched at once, then its script run with
 // the other two handed to it; or what kept it from starting.
 if (fromDisk) {
-  panelGone('The panel cannot start: ' + servedOnly);
+  panelGone(function() {
+    return _('The panel cannot start: this page must be served by a web ' +
+             'server, not opened as a file: see "In the browser" in the ' +
+             'README.');
+  });
 } else if (noWebAssembly) {
-  panelGone('The panel needs WebAssembly, which this browser does not ' +
-            'run (it may be turned off in its settings): try another ' +
-            'browser.');
+  panelGone(function() {
+    return _('The panel needs WebAssembly, which this browser does not ' +
+             'run (it may be turned off in its settings): try another ' +
+             'browser.');
+  });
 } else {
   Promise.all(['zelm.js', 'zelm.wasm', 'zelm.data'].map(arrival)).then(
     function(files) {
@@ -97,8 +120,11 @@ if (fromDisk) {
       runScript(files[0]);
     },
     function(file) {
-      panelGone('The panel could not be loaded: ' + file + ' did not ' +
-                'arrive. Check the connection, then try again.',
-                'Try again');
+      panelGone(function() {
+        // TRANSLATORS: %1$s is the name of a file of the page's site.
+        return format(_('The panel could not be loaded: %1$s did not ' +
+                        'arrive. Check the connection, then try again.'),
+                      file);
+      }, tryAgain);
     });
 }

@@ -15,7 +15,8 @@
 // Clear starts a new generation of the notebook, which replaces any older
 // one in every tab, so that Clear empties them all.
 var seenKey = 'zelm-notebook';
-var earlier = ''; // what became of notes stored that could not be read
+// What became of notes stored that could not be read, in words.
+var earlier = function() { return ''; };
 
 // The notebook the text holds, if the text is exactly what this page
 // writes: its generation, and up to 32 cases, each null or the parts seen
@@ -44,10 +45,16 @@ function notebookIn(text) {
 function storedNotebook() {
   return stored(seenKey, notebookIn, {generation: 0, seen: []},
                 function(aside) {
-    earlier = 'The notes this browser kept before could not be read: ' +
-        (aside ? 'they are set aside, as they were, under "' + aside +
-                 '" in its storage for this site.'
-               : 'they are left as they were.');
+    earlier = function() {
+      // TRANSLATORS: %1$s is the name of the key the notes are kept
+      // under, as the browser's tools for developers show it.
+      return aside ? format(_('The notes this browser kept before could ' +
+                              'not be read: they are set aside, as they ' +
+                              'were, under "%1$s" in its storage for ' +
+                              'this site.'), aside) :
+                     _('The notes this browser kept before could not be ' +
+                       'read: they are left as they were.');
+    };
   });
 }
 
@@ -56,9 +63,10 @@ var book = storedNotebook() || {generation: 0, seen: []};
 // One sentence beside the notebook, where it is not kept, or the notes
 // kept before could not be read.
 function showKept() {
-  sayKept(document.getElementById('seen-kept'), earlier,
-          'This browser would not keep these notes, so they go when you ' +
-          'leave the page.');
+  sayKept(document.getElementById('seen-kept'), earlier, function() {
+    return _('This browser would not keep these notes, so they go when ' +
+             'you leave the page.');
+  });
 }
 
 var seenRows = document.querySelector('#notebook tbody');
@@ -133,8 +141,12 @@ function showSeen() {
     for (var part in counts)
       counts[part] += !!(book.seen[c] && book.seen[c][part]);
   }
-  document.getElementById('seen-count').textContent =
-      'next state: ' + counts.next + ' of 32; Y: ' + counts.y + ' of 32';
+  show(document.getElementById('seen-count'), function() {
+    // TRANSLATORS: how much of the notebook is filled in: the state after
+    // CLOCK, and Y, each seen in so many of the panel's 32 cases.
+    return format(_('next state: %1$d of 32; Y: %2$d of 32'), counts.next,
+                  counts.y);
+  });
   showKept();
 }
 showSeen();
@@ -153,7 +165,7 @@ document.getElementById('clear-seen').onclick = function() {
   takeInStored();
   book = {generation: book.generation + 1, seen: []};
   keep();
-  seenSaid.textContent = 'Cleared.';
+  show(seenSaid, function() { return _('Cleared.'); });
 };
 // Where the browser has no clipboard for the page (a page served over
 // plain HTTP from another machine) or refuses it, the text is shown
@@ -166,13 +178,15 @@ document.getElementById('copy-seen').onclick = function() {
     seenByHand.hidden = false;
     seenByHand.focus();
     seenByHand.select();
-    seenSaid.textContent = 'This browser would not copy it: it is ' +
-                           'selected below, to copy yourself.';
+    show(seenSaid, function() {
+      return _('This browser would not copy it: it is selected below, ' +
+               'to copy yourself.');
+    });
   }
   try {
     navigator.clipboard.writeText(text).then(function() {
       seenByHand.hidden = true;
-      seenSaid.textContent = 'Copied as text.';
+      show(seenSaid, function() { return _('Copied as text.'); });
     }, byHand);
   } catch (absent) {
     byHand();

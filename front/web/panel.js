@@ -46,65 +46,91 @@ function placeControl(label, left, right, top, bottom) {
   button.onclick = function() { Module._PressControl(index); };
   button.hidden = false;
   playing = true;
-  document.getElementById('state').hidden = false;
+  stateLine.hidden = false;
   document.getElementById('keyboard').hidden = false;
+  showState();
 }
 
 // The panel has gone, or never came: its buttons and the lines of what
 // its lamps show go with it, and the canvas dims, or goes too, with the
 // space it holds, where it never showed the panel.  The status line says
 // why in a sentence, with a button that loads the page again, so
-// labelled, where starting again can help.
-function panelGone(text, again) {
+// labelled, where starting again can help: each words of the language in
+// use, as show() takes them.
+function panelGone(sentence, again) {
   playing = false;
   canvas.style.opacity = 0.4;
   document.getElementById('board').hidden = !Object.keys(controls).length;
   for (var label in controls)
     controls[label].hidden = true;
-  document.getElementById('state').hidden = true;
+  stateLine.hidden = true;
   document.getElementById('keyboard').hidden = true;
-  statusLine.textContent = text;
+  statusLine.textContent = '';
+  show(statusLine.appendChild(document.createElement('span')), sentence);
   if (again) {
-    var button = document.createElement('button');
-    button.textContent = again;
+    var button = statusLine.appendChild(document.createElement('button'));
+    show(button, again);
     button.onclick = function() { window.location.reload(); };
-    statusLine.appendChild(button);
   }
 }
 
-// What the panel shows, as a line of text, and one sentence a press; the
-// notebook (notebook.js) takes a note of each.
-var shown = {y: 0}, shownCase = 0;
+// What the panel shows, as a line of text, and what each press did, in
+// sentences; the notebook (notebook.js) takes a note of each.
+var stateLine = document.getElementById('state');
+var lamps = {a: 0, b: 0, q2: 0, q1: 0, q0: 0, y: 0}, lampsCase = 0;
 var outputKnown = false;
 var spoken = 0;
-function onOff(on) { return on ? 'on' : 'off'; }
-function state(cells) {
+function switchedOn(on) {
+  return on ? pgettext('an input switch', 'on') :
+              pgettext('an input switch', 'off');
+}
+function stateOf(cells) {
   return cells.q2 + ' ' + cells.q1 + ' ' + cells.q0;
 }
-function showPress(button, label, caseNumber, cells) {
-  var before = shown, knownBefore = outputKnown;
+function output() {
+  return lamps.y ? _('Y lit.') : _('Y dark.');
+}
+function showState() {
+  show(stateLine, function() {
+    return format(_('A %1$s, B %2$s.'), switchedOn(lamps.a),
+                  switchedOn(lamps.b)) + ' ' +
+           format(_('Q2 Q1 Q0: %1$s.'), stateOf(lamps)) + ' ' +
+           (outputKnown ? output() : _('Y not yet worked out.'));
+  });
+}
+// What a press on a control did, in a sentence; the panel's name of the
+// control and the lamps' state as the panel shows them.
+function pressed(label) {
+  var on = lamps[label.toLowerCase()];
+  var state = stateOf(lamps);
   if (label == 'CLOCK')
-    note(shownCase, 'next', state(cells).replace(/ /g, ''));
+    return format(_('Clock: Q2 Q1 Q0 now %1$s.'), state);
+  if (label == 'RESET')
+    return format(_('Reset: Q2 Q1 Q0 now %1$s.'), state);
+  if (label[0] == 'Q')
+    return format(on ? _('Flip-flop %1$s on.') : _('Flip-flop %1$s off.'),
+                  label);
+  if (label)
+    return format(on ? _('Input %1$s on.') : _('Input %1$s off.'), label);
+  return _('Pressed the panel.');
+}
+function showPress(button, label, caseNumber, cells) {
+  var before = lamps, knownBefore = outputKnown;
+  if (label == 'CLOCK')
+    note(lampsCase, 'next', stateOf(cells).replace(/ /g, ''));
   note(caseNumber, 'y', String(cells.y));
-  shown = cells;
-  shownCase = caseNumber;
+  lamps = cells;
+  lampsCase = caseNumber;
   outputKnown = true;
-  var control = controls[label];
-  var output = 'Y ' + (cells.y ? 'lit' : 'dark') + '.';
-  var sentence = 'Pressed the panel; ' + output;
-  if (label == 'CLOCK' || label == 'RESET')
-    sentence = control.getAttribute('aria-label') + ': Q2 Q1 Q0 now ' +
-               state(cells) + '; ' + output;
-  else if (control)
-    sentence = control.getAttribute('aria-label') + ' ' +
-               onOff(cells[label.toLowerCase()]) + '; ' + output;
   // The wheel presses too, but is said only when it changes Y; a
   // sentence said again is told apart, so that it is said again.
-  if (button <= 3 || !knownBefore || before.y != cells.y)
-    statusLine.textContent = sentence + (spoken++ % 2 ? '\u00a0' : '');
-  document.getElementById('state').textContent =
-      'A ' + onOff(cells.a) + ', B ' + onOff(cells.b) + '. Q2 Q1 Q0: ' +
-      state(cells) + '. ' + output;
+  if (button <= 3 || !knownBefore || before.y != cells.y) {
+    var again = spoken++ % 2 ? '\u00a0' : '';
+    show(statusLine, function() {
+      return pressed(controls[label] ? label : '') + ' ' + output() + again;
+    });
+  }
+  showState();
   for (var name in controls) {
     if (name.toLowerCase() in cells)
       controls[name].setAttribute('aria-pressed',

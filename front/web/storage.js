@@ -76,10 +76,12 @@ function objectIn(text, keys, check) {
 }
 
 // Says in the element, or says nothing and hides it, what became of what
-// the page keeps: earlier, of the text it kept before and could not read,
-// and, where this browser keeps nothing, goes.
+// the page keeps: earlier(), of the text it kept before and could not
+// read, and, where this browser keeps nothing, goes(); each the words of
+// the language in use.
 function sayKept(element, earlier, goes) {
-  var sentence = [earlier, keeping ? '' : goes].filter(String).join(' ');
-  element.textContent = sentence;
-  element.hidden = !sentence;
+  show(element, function() {
+    return [earlier(), keeping ? '' : goes()].filter(String).join(' ');
+  });
+  element.hidden = !element.textContent;
 }

@@ -58,11 +58,17 @@ keyboard.onclick = function() {
   else
     keys.focus({preventScroll: true});
 };
+function showKeyboardButton(up) {
+  show(keyboard, function() {
+    return up ? _('Hide the keyboard') : _('Keyboard');
+  });
+  keyboard.setAttribute('aria-expanded', up);
+}
+showKeyboardButton(false);
 ['focus', 'blur'].forEach(function(type) {
   keys.addEventListener(type, function() {
     var up = type == 'focus';
-    keyboard.textContent = up ? 'Hide the keyboard' : 'Keyboard';
-    keyboard.setAttribute('aria-expanded', up);
+    showKeyboardButton(up);
     if (!up)
       fit();
   });

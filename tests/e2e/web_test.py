@@ -39,19 +39,19 @@ CONTROLS = {"Input A": "a", "Input B": "b", "Flip-flop Q2": "q2",
             "Flip-flop Q1": "q1", "Flip-flop Q0": "q0", "Clock": None,
             "Reset": None}
 KEYBOARD = [
-    (["Tab", "Space"], ["a"], "Input A on; Y dark."),
-    (["Tab"] * 5 + ["Enter"], ["a"], "Clock: Q2 Q1 Q0 now 0 0 0; Y dark."),
-    (["Shift+Tab"] * 5 + ["Space"], ["y"], "Input A off; Y lit."),
+    (["Tab", "Space"], ["a"], "Input A on. Y dark."),
+    (["Tab"] * 5 + ["Enter"], ["a"], "Clock: Q2 Q1 Q0 now 0 0 0. Y dark."),
+    (["Shift+Tab"] * 5 + ["Space"], ["y"], "Input A off. Y lit."),
     (["Tab"] * 5 + ["Enter"], ["q1", "q0", "y"],
-     "Clock: Q2 Q1 Q0 now 0 1 1; Y lit."),
-    (["Enter"], ["q1"], "Clock: Q2 Q1 Q0 now 0 1 0; Y dark."),
-    (["Tab", "Space"], ["y"], "Reset: Q2 Q1 Q0 now 0 0 0; Y lit."),
-    (["Shift+Tab"] * 5 + ["Space"], ["b"], "Input B on; Y dark."),
-    (["Tab", "Space"], ["b", "q2", "y"], "Flip-flop Q2 on; Y lit."),
-    (["Tab", "Space"], ["b", "q2", "q1", "y"], "Flip-flop Q1 on; Y lit."),
+     "Clock: Q2 Q1 Q0 now 0 1 1. Y lit."),
+    (["Enter"], ["q1"], "Clock: Q2 Q1 Q0 now 0 1 0. Y dark."),
+    (["Tab", "Space"], ["y"], "Reset: Q2 Q1 Q0 now 0 0 0. Y lit."),
+    (["Shift+Tab"] * 5 + ["Space"], ["b"], "Input B on. Y dark."),
+    (["Tab", "Space"], ["b", "q2", "y"], "Flip-flop Q2 on. Y lit."),
+    (["Tab", "Space"], ["b", "q2", "q1", "y"], "Flip-flop Q1 on. Y lit."),
     (["Tab", "Space"], ["b", "q2", "q1", "q0", "y"],
-     "Flip-flop Q0 on; Y lit."),
-    (["Tab", "Enter"], ["b"], "Clock: Q2 Q1 Q0 now 0 0 0; Y dark."),
+     "Flip-flop Q0 on. Y lit."),
+    (["Tab", "Enter"], ["b"], "Clock: Q2 Q1 Q0 now 0 0 0. Y dark."),
 ]
 SEEN = """Q2Q1Q0 | AB=00 | AB=01 | AB=10 | AB=11
 000    | 011/1 | .../0 | 000/0 | ...
@@ -203,7 +203,7 @@ class PageTest(unittest.TestCase):
                 p.click(*self.at(x, y), {1: "left", 3: "right"}[button])
                 p.wait_for_canvas(game.showing(expected), what)
                 if what == "right-click lamp a":
-                    self.assertEqual("Pressed the panel; Y lit.",
+                    self.assertEqual("Pressed the panel. Y lit.",
                                      self.text("status"))
         # Idle, the page runs nothing of its own.
         before = p.evaluate("window.scheduled")
@@ -223,7 +223,7 @@ class PageTest(unittest.TestCase):
         # The mouse keeps the exact boxes: just left of lamp a's, a press
         # on the panel, lamp a as it was.
         p.click(*self.at(30, 85))
-        p.wait_for("statusLine.textContent == 'Pressed the panel; Y dark.'",
+        p.wait_for("statusLine.textContent == 'Pressed the panel. Y dark.'",
                    "the panel pressed")
         p.wait_for_canvas(game.showing(["b"]), "lamp a still off")
         self.assertEqual(0, p.evaluate("window.unloads"))
@@ -397,7 +397,7 @@ class PageTest(unittest.TestCase):
         p.click(*self.at(*game.LAMP_MIDDLE["a"]))
         p.wait_for_canvas(lambda shot: game.lit_lamps(shot) == {"a"} and
                           game.overlay_hidden(shot), "lamp a, no overlay")
-        self.assertEqual("Input A on; Y dark.", self.text("status"))
+        self.assertEqual("Input A on. Y dark.", self.text("status"))
         # A press on the panel gives it the keyboard again.
         p.key(*"gnarlwick")
         p.wait_for_canvas(game.overlay_shown, "the overlay")
@@ -479,11 +479,11 @@ class PageTest(unittest.TestCase):
         # left of lamp a's box does, lamp a lit: it presses lamp a within
         # a fingertip's 44 CSS pixels of its middle, as where it is drawn
         # small, and else the panel.
-        off = (["y"], "Input A off; Y lit.")
+        off = (["y"], "Input A off. Y lit.")
         for width, height, ratio, turned, scale, (lit, said) in (
                 (320, 568, 2, None, 2, off), (360, 740, 3, None, 3, off),
                 (390, 844, 3, None, 3, off),
-                (768, 1024, 2, None, 4, (["a"], "Pressed the panel; Y dark.")),
+                (768, 1024, 2, None, 4, (["a"], "Pressed the panel. Y dark.")),
                 (844, 390, 3, (390, 844), None, off)):
             with self.subTest(screen=(width, height), turned=turned):
                 p = self.page = browser.Browser(width, height)
