@@ -58,7 +58,8 @@ packages_release := $(packages_run) $(packages_windows) $(packages_web) \
 packages_test := $(packages_bench) $(packages_fuzz) $(packages_release) \
                  icoutils wine wine64 lintian desktop-file-utils appstream \
                  libsdl1.2-compat x11-utils x11-xserver-utils faketime \
-                 diffoscope-minimal clang-format poppler-utils
+                 diffoscope-minimal clang-format poppler-utils i18nspector \
+                 locales
 
 SUDO := $(shell [ "$$(id -u)" -eq 0 ] || echo sudo)
 WERROR ?= ON
@@ -92,6 +93,12 @@ deps-%:
 	        --no-install-recommends $$missing; \
 	fi
 
+# locale-LL_CC generates the locale LL_CC.UTF-8 where it is missing: Wine
+# takes a program's display language from it (the Windows test's).
+locale-%:
+	@locale -a | grep -qx '$*.utf8' || $(SUDO) localedef -i $* -f UTF-8 \
+	    $*.UTF-8
+
 .PHONY: run check test build build-asan release windows fuzz web serve-web \
         bench art po clean
 
@@ -119,7 +126,7 @@ check: deps-check
 	    zelm-check
 	cd build && ctest -L unit --output-on-failure
 
-test: deps-test build-asan fuzz build release
+test: deps-test locale-de_DE build-asan fuzz build release
 	cd build-asan && ctest --output-on-failure
 	cd build-fuzz && ctest --output-on-failure
 	cd build && ctest --output-on-failure

@@ -92,12 +92,13 @@ static bool CheckVisible(const Line& line, size_t from, size_t to,
             char name[16];
             snprintf(name, sizeof name, "U+%04X", static_cast<unsigned>(point));
             // TRANSLATORS: %1$s is the character's code point, as U+0007.
-            const char* message =
-                control ? Translated("a control character, %1$s")
-                        // TRANSLATORS: %1$s is the character's code point, as
-                        // U+200B, a zero-width space.
-                        : Translated("an invisible character, %1$s");
-            AddProblem(problems, PlaceAt(line, at), Format(message, {name}));
+            const char* as_control = Translated("a control character, %1$s");
+            // TRANSLATORS: %1$s is the character's code point, as U+200B, a
+            // zero-width space.
+            const char* as_invisible = Translated("an invisible character, "
+                                                  "%1$s");
+            AddProblem(problems, PlaceAt(line, at),
+                       Format(control ? as_control : as_invisible, {name}));
             return false;
         }
         at += length;

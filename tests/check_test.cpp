@@ -1,7 +1,8 @@
 // check_test.cpp: the answer checker on answers written out here: the
 // circuit's own equations, single mistakes whose effect is read off the
-// state and output tables, answers it must refuse, and the real program's
-// command line.
+// state and output tables, answers it must refuse, the real program's
+// command line, and its catalogs, read beside Python's gettext, in every
+// language it carries, and in a pseudo-language that no word escapes.
 #include <gtest/gtest.h>
 #include <stdio.h>
 #include <stdlib.h>
@@ -11,10 +12,13 @@
 #include <filesystem>
 #include <fstream>
 #include <map>
+#include <regex>
+#include <set>
 #include <sstream>
 #include <string>
 #include <vector>
 
+#include "catalog.h"
 #include "circuit_tables.h"
 #include "judge.h"
 #include "spelling.h"
@@ -285,6 +289,16 @@ TEST(Checker, AnswersThatCannotBeReadAreRefusedWithTheirPlace)
     EXPECT_EQ(err.size() - 12, err.find("\nand 5 more\n"));
 }
 
+// What a command prints, and how it ends, run in folder; standard error
+// after standard output.
+Report RunIn(const std::string& folder, const std::string& command)
+{
+    const std::string out = folder + "/out", err = folder + "/err";
+    int status = system(
+        ("cd " + folder + " && " + command + " >" + out + " 2>" + err).c_str());
+    return {WEXITSTATUS(status), Contents(out), Contents(err)};
+}
+
 TEST(Checker, TheProgramsCommandLine)
 {
     setenv("CHECK", ZELM_CHECK, 1);
@@ -328,18 +342,15 @@ TEST(Checker, TheProgramsCommandLine)
     ASSERT_NE(nullptr, mkdtemp(folder));
     std::ofstream(std::string(folder) + "/right") << kRight;
     for (const auto& run : runs) {
-        std::string out = std::string(folder) + "/out";
-        std::string err = std::string(folder) + "/err";
-        int status = system(("cd " + std::string(folder) + " && " +
-                             run.command + " >" + out + " 2>" + err)
-                                .c_str());
-        EXPECT_EQ(run.status, WEXITSTATUS(status)) << run.command;
+        Report said = RunIn(folder, run.command);
+        EXPECT_EQ(run.status, said.status) << run.command;
         // Nothing expected is nothing at all.
-        for (auto [expected, file] : {std::pair(run.out, out), {run.err, err}})
-            EXPECT_TRUE(expected.empty() ? Contents(file).empty()
-                                         : Contents(file).find(expected) !=
-                                               std::string::npos)
-                << run.command << ": " << Contents(file);
+        for (auto [expected, got] :
+             {std::pair(run.out, said.out), {run.err, said.err}})
+            EXPECT_TRUE(expected.empty()
+                            ? got.empty()
+                            : got.find(expected) != std::string::npos)
+                << run.command << ": " << got;
     }
     std::filesystem::remove_all(folder);
 }
@@ -441,4 +452,216 @@ TEST(Checker, EveryDocumentTeachesTheTablesNotationAndTheReaderReadsIt)
     };
     for (const auto& document : documents)
         EXPECT_TRUE(ShowsTheNotation(document.document, document.seen, table));
+}
+
+// ---- The checker in the player's language
+
+// The languages asked for, as GNU programs take them from LANGUAGE, the
+// locale and, on Windows, the display languages.
+TEST(Catalog, TheLanguagesAskedAreTakenAsGnuProgramsTakeThem)
+{
+    const struct {
+        const char *language, *locale, *system;
+        std::vector<std::string> asked;
+    } rows[] = {
+        {NULL, "de_AT.UTF-8", "", {"de_AT", "de"}},
+        {"fr:de", "de_DE.UTF-8", "", {"fr", "de"}},
+        {"de", "C", "", {}},
+        {"de", "POSIX", "", {}},
+        {"de", "C.UTF-8", "", {}},
+        {NULL, "pt_BR.UTF-8", "", {"pt_BR", "pt"}},
+        {"pl:en:de", "pl_PL.UTF-8", "", {"pl"}},
+        {"", "sr_RS.UTF-8@latin", "", {"sr_RS", "sr"}},
+        {NULL, NULL, "de-CH:fr-FR", {"de_CH", "de", "fr_FR", "fr"}},
+        {"es", NULL, "de-DE", {"es"}},
+        {NULL, NULL, "", {}},
+    };
+    for (const auto& row : rows)
+        EXPECT_EQ(row.asked,
+                  LanguagesAsked(row.language, row.locale, row.system))
+            << (row.locale ? row.locale : row.system);
+}
+
+// The messages, in a context or not, and the plurals for counts that take
+// each form (Polish: 1 przypadek, 2 przypadki, 5 przypadków, 22, 25), as
+// each catalog gives them here and as Python's gettext module gives them.
+TEST(Catalog, EachCatalogReadsAsPythonsGettextReadsIt)
+{
+    const std::string wrong = "%1$s: wrong in %3$d of the %2$d cases.";
+    struct Query {
+        std::string context, message, plural;
+        int count;
+    };
+    std::vector<Query> queries = {{"", "Your answer, as read:", "", 0},
+                                  {"an input switch", "on", "", 0},
+                                  {"", "no catalog has this", "", 0}};
+    for (int count : {1, 2, 5, 22, 25})
+        queries.push_back({"", wrong, wrong, count});
+    std::string asked;
+    for (const Query& q : queries)
+        asked += q.context + '\t' + q.message + '\t' + q.plural + '\t' +
+                 std::to_string(q.count) + '\n';
+    const std::string python =
+        "import gettext, sys\n"
+        "t = gettext.GNUTranslations(open(sys.argv[1], 'rb'))\n"
+        "for line in sys.stdin.read().splitlines():\n"
+        "    c, m, p, n = line.split('\\t')\n"
+        "    print(t.ngettext(m, p, int(n)) if p else\n"
+        "          t.pgettext(c, m) if c else t.gettext(m))\n";
+    std::ofstream(testing::TempDir() + "zelm-asked") << asked;
+    std::ofstream(testing::TempDir() + "zelm-gettext.py") << python;
+    std::istringstream languages(ZELM_LANGUAGES);
+    for (std::string language; languages >> language;) {
+        const std::string mo =
+            ZELM_CATALOGS "/" + language + "/LC_MESSAGES/zelm.mo";
+        ASSERT_TRUE(UseCatalog(Contents(mo))) << mo;
+        std::istringstream expected(Output("python3 " + testing::TempDir() +
+                                           "zelm-gettext.py " + mo + " <" +
+                                           testing::TempDir() + "zelm-asked"));
+        std::set<std::string> forms;
+        for (const Query& q : queries) {
+            std::string python_says;
+            std::getline(expected, python_says);
+            std::string said =
+                !q.plural.empty() ? TranslatedPlural(q.message.c_str(),
+                                                     q.plural.c_str(), q.count)
+                : !q.context.empty()
+                    ? TranslatedIn(q.context.c_str(), q.message.c_str())
+                    : Translated(q.message.c_str());
+            EXPECT_EQ(python_says, said) << language << ": " << q.message;
+            if (!q.plural.empty())
+                forms.insert(said);
+        }
+        EXPECT_TRUE(language != "pl" || forms.size() == 3) << forms.size();
+    }
+    EXPECT_FALSE(UseCatalog("\x95\x04\x12\xde not a catalog"));
+    EXPECT_EQ(wrong, TranslatedPlural(wrong.c_str(), wrong.c_str(), 5));
+}
+
+// An answer every kind of line of the report answers: Q0 wrong by J and
+// K, Q1 by J alone, Q2 missing, Y wrong.
+const std::string kEveryLine =
+    Replaced(Replaced(Replaced(kRight, "jq0 = a'", "jq0 = a"),
+                      "kq1 = a + b + q0'\n", ""),
+             "jq2 = a·q1 + b'·q0'·q1\nkq2 = 1\n", "");
+
+// The real checker in each language it carries, on one answer: the same
+// figures and exit status as in English, the answer's own lines kept,
+// and no English sentence left.
+TEST(Checker, SpeaksEachLanguageItCarries)
+{
+    char folder[] = "/tmp/zelm-languages-XXXXXX";
+    ASSERT_NE(nullptr, mkdtemp(folder));
+    std::ofstream(std::string(folder) + "/answer") << kEveryLine;
+    setenv("CHECK", ZELM_CHECK, 1);
+    Report english = RunIn(folder, "LANG=C \"$CHECK\" answer");
+    EXPECT_EQ(1, english.status);
+    const std::regex number("[0-9]+");
+    auto numbers = [&](const std::string& text) {
+        std::multiset<std::string> found;
+        for (std::sregex_iterator at(text.begin(), text.end(), number), end;
+             at != end; ++at)
+            found.insert(at->str());
+        return found;
+    };
+    std::istringstream languages(ZELM_LANGUAGES);
+    for (std::string language; languages >> language;) {
+        Report said =
+            RunIn(folder, "LANG=" + language + ".UTF-8 \"$CHECK\" answer");
+        EXPECT_EQ(1, said.status) << language;
+        std::multiset<std::string> figures = numbers(english.out),
+                                   shown = numbers(said.out);
+        EXPECT_TRUE(std::includes(shown.begin(), shown.end(), figures.begin(),
+                                  figures.end()))
+            << said.out;
+        std::istringstream lines(english.out);
+        for (std::string line; std::getline(lines, line);) {
+            if (line.empty())
+                continue;
+            bool answers = line.rfind("  ", 0) == 0 && line[2] != ' ';
+            EXPECT_EQ(answers, said.out.find(line) != std::string::npos)
+                << language << ": " << line;
+        }
+    }
+    std::filesystem::remove_all(folder);
+}
+
+// A pseudo-language made from the template alone, each line of each
+// message in marks, beside a copy of the checker, never shipped: whatever
+// the checker says, only the panel's names, the answer's own lines, file
+// names, code points and the system's words stand outside the marks.
+TEST(Checker, NothingItSaysEscapesTheCatalog)
+{
+    char made[] = "/tmp/zelm-pseudo-XXXXXX";
+    ASSERT_NE(nullptr, mkdtemp(made));
+    const std::string folder = made;
+    std::filesystem::create_directories(folder + "/locale/xx/LC_MESSAGES");
+    std::filesystem::copy_file(ZELM_CHECK, folder + "/zelm-check");
+    Output("msginit --no-translator -l en -o - -i " ZELM_SOURCE_DIR
+           "/po/zelm.pot 2>/dev/null | msgfilter --keep-header sed -e "
+           "'s/^/⟦/' -e 's/$/⟧/' | msgfmt -o " +
+           folder + "/locale/xx/LC_MESSAGES/zelm.mo -");
+    std::string problems = "y = a + c\ny = (a\ny = a)\ny = a +\ny a\n"
+                           "y = a = b\nx = a\n= a\ny = ()\ny = a ^ b q0\n"
+                           "y = a\u200b+ b\ny = a \a b\ny = caf\xe9\n"
+                           "y = a\nY = b\nd1 = a\nj1 = b\n" +
+                           std::string(1001, 'a') +
+                           "\ny = " + std::string(201, '(') + "\n";
+    const struct {
+        const char *file, *text;
+    } files[] = {{"answer", kEveryLine.c_str()},
+                 {"right", kRight.c_str()},
+                 {"problems", problems.c_str()},
+                 {"more", "y = ?\ny = ?\ny = ?\ny = ?\ny = ?\ny = ?\ny = ?\n"
+                          "y = ?\ny = ?\ny = ?\ny = ?\ny = ?\ny = ?\ny = ?\n"
+                          "y = ?\ny = ?\ny = ?\ny = ?\ny = ?\ny = ?\ny = ?\n"},
+                 {"nothing", "# no equation\n"},
+                 {"wide", "\xff\xfey\0"}};
+    std::string written;
+    for (const auto& file : files) {
+        std::ofstream(folder + "/" + file.file) << file.text;
+        written += std::string(file.text) + "\n";
+    }
+    const std::regex word("[A-Za-z_][A-Za-z0-9_]*"),
+        kept("U\\+[0-9A-F]{4,}|No such file or directory|answer|right|"
+             "problems|more|nothing|wide|nowhere|zelm-check");
+    const std::set<std::string> names = {
+        "A",  "B",  "Q0", "Q1",  "Q2",  "Y",   "CLOCK", "a",   "b",  "q0",
+        "q1", "q2", "y",  "jq0", "jq1", "jq2", "kq0",   "kq1", "kq2"};
+    for (std::string command :
+         {"--help", "answer", "right", "problems", "more", "nothing", "wide",
+          "nowhere", "--verbose", "right answer", "."}) {
+        Report said =
+            RunIn(folder, "LANGUAGE=xx LANG=en_US.UTF-8 ./zelm-check " +
+                              command + " </dev/null");
+        std::string all = said.out + said.err, unmarked;
+        int depth = 0;
+        for (size_t at = 0; at < all.size();) {
+            if (all.compare(at, 3, "⟦") == 0)
+                depth++, at += 3;
+            else if (all.compare(at, 3, "⟧") == 0)
+                depth--, at += 3;
+            else if (depth == 0)
+                unmarked += all[at++];
+            else
+                at++;
+        }
+        std::istringstream lines(unmarked);
+        bool quoted = false; // the line after a problem's place quotes it
+        for (std::string line; std::getline(lines, line);) {
+            size_t text = line.find_first_not_of(' ');
+            bool answers = quoted || (text != std::string::npos &&
+                                      written.find(line.substr(text) + "\n") !=
+                                          std::string::npos);
+            quoted = line.rfind("problems:", 0) == 0;
+            if (answers)
+                continue; // the answer's own line
+            std::string left = std::regex_replace(line, kept, "");
+            for (std::sregex_iterator at(left.begin(), left.end(), word), end;
+                 at != end; ++at)
+                EXPECT_EQ(1u, names.count(at->str()))
+                    << command << ": " << line;
+        }
+    }
+    std::filesystem::remove_all(folder);
 }

@@ -429,17 +429,33 @@ class WineTest(unittest.TestCase):
         with open(os.path.join(where, "ответ.txt"), "w") as named:
             named.write(answer)
         checker = os.path.join(self.folder, "zelm-check.exe")
-        for how, arguments, given in (("piped", [], answer.encode()),
-                                      ("named", ["ответ.txt"], b"")):
+        # In English, and in German: as LANG names it, which Wine takes for
+        # the display language too (where the locale is generated), and
+        # with LANG cleared in the Windows environment, as the display
+        # language alone names it; its catalog found beside the checker.
+        if "de_DE.utf8" not in subprocess.run(["locale", "-a"], text=True,
+                                              capture_output=True).stdout:
+            skip("de_DE.UTF-8 is not generated (make locale-de_DE)", self)
+        english = ("– Q0: not given.", "✗ Y: wrong in 16 of the 32 cases.")
+        german = ("– Q0: nicht angegeben.",
+                  "✗ Y: falsch in 16 von 32 Fällen.")
+        for how, arguments, given, language, says in (
+                ("piped", [], answer.encode(), "C", english),
+                ("named", ["ответ.txt"], b"", "C", english),
+                ("in German", ["ответ.txt"], b"", "de_DE.UTF-8", german),
+                ("in the display language",
+                 ["/c", "set", "LANG=&&", "Z:" + checker.replace("/", "\\"),
+                  "ответ.txt"], b"", "de_DE.UTF-8", german)):
             with self.subTest(answer=how):
+                program = "cmd" if arguments[:1] == ["/c"] else checker
                 done = subprocess.run(
-                    ["wine", checker] + arguments, input=given, cwd=where,
-                    env=self.env, capture_output=True, timeout=120)
+                    ["wine", program] + arguments, input=given, cwd=where,
+                    env=dict(self.env, LANG=language), capture_output=True,
+                    timeout=120)
                 self.assertEqual(1, done.returncode, done.stderr)
-                self.assertIn("  y = (a·b) ⊕ q0'\r\n\r\n– Q0: not given.\r\n"
+                self.assertIn(("  y = (a·b) ⊕ q0'\r\n\r\n%s\r\n" % says[0])
                               .encode(), done.stdout)
-                self.assertIn("✗ Y: wrong in 16 of the 32 cases.".encode(),
-                              done.stdout)
+                self.assertIn(says[1].encode(), done.stdout)
 
     def test_the_bundles_sdl_image_returns_from_a_png_ending_in_a_chunk(self):
         probe = os.path.join(self.folder, "img_load_probe.exe")

@@ -37,6 +37,11 @@ class DistTest(unittest.TestCase):
             self.assertTrue(os.access(launcher, os.X_OK))
             subprocess.run([launcher + "-check", "--version"], check=True,
                            capture_output=True)
+            # The checker finds its catalogs where the tarball lays them.
+            said = subprocess.run([launcher + "-check", "--help"],
+                                  env=dict(os.environ, LANG="pl_PL.UTF-8"),
+                                  check=True, capture_output=True, text=True)
+            self.assertIn("Użycie: zelm-check [--] [PLIK]", said.stdout)
             # Its manual page names the images' folder as unpacked.
             manual = subprocess.run(
                 ["zcat", os.path.join(unpacked, folder, "share", "man",

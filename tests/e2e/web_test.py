@@ -8,6 +8,7 @@ saying why, when the site is not built or Chromium is missing.
 import base64
 import json
 import os
+import re
 import shutil
 import subprocess
 import sys
@@ -152,9 +153,9 @@ RESTORED = ";window.addEventListener('pageshow', e => { window.restored = "\
 
 class PageTest(unittest.TestCase):
 
-    def open(self, site=SITE, new_page=True):
-        """Serves site and opens it in self.page, a new one unless told;
-        returns the server."""
+    def open(self, site=SITE, new_page=True, query=""):
+        """Serves site and opens it, with the query given, in self.page, a
+        new one unless told; returns the server."""
         server = browser.Server(site)
         self.addCleanup(server.close)
         if new_page:
@@ -162,7 +163,7 @@ class PageTest(unittest.TestCase):
             self.addCleanup(self.page.close)
         self.page.call("Page.addScriptToEvaluateOnNewDocument", session=True,
                        source=WATCH)
-        self.page.open(server.url)
+        self.page.open(server.url + query)
         self.page.wait_for("window.Module && Module.calledRun", "the program")
         self.locate()
         return server
@@ -545,6 +546,95 @@ class PageTest(unittest.TestCase):
         self.assertEqual(["", "none", "off"], p.evaluate(
             "[keys.value, keys.autocapitalize, keys.getAttribute("
             "'autocorrect')]"))
+
+    def test_played_in_german_switched_to_french_and_offline(self):
+        # As the catalogs word it: the page, the line under the panel and
+        # the checker's report; the menu switches every text at once, the
+        # panel and the notebook kept; offline, the language chosen shows.
+        server = self.open(query="?lang=de")
+        p = self.page
+        german = ("de", "So wird gespielt", "Eingang A ein. Y dunkel.",
+                  "✗ Y: falsch in 16 von 32 Fällen.")
+        french = ("fr", "Comment jouer", "Entrée A à 1. Y éteint.",
+                  "✗ Y\u00a0: faux dans 16 des 32 cas.")
+
+        def shows(language, how, said, report, chosen=None):
+            if chosen:
+                p.evaluate("languageMenu.value = '%s'; languageMenu.onchange()"
+                           % chosen)
+            p.wait_for("document.documentElement.lang == '%s'" % language,
+                       language)
+            self.assertEqual([how, said], p.evaluate(
+                "[document.getElementById('how-heading').textContent,"
+                " statusLine.textContent]"))
+            p.wait_for("report.innerText.includes(%s)" % json.dumps(report),
+                       report)
+            p.wait_for_canvas(game.showing(["a"]), "lamp a, as it was")
+        p.click(*self.at(*game.LAMP_MIDDLE["a"]))
+        p.wait_for("statusLine.textContent", "a sentence")
+        p.evaluate("document.getElementById('check').open = true;"
+                   "answer.focus()")
+        p.call("Input.insertText", session=True, text="y = a")
+        self.check()
+        shows(*german)
+        shows(*french, chosen="fr")
+        self.assertIn("1 sur 32", self.text("seen-count"))
+        shows(*german, chosen="de")
+        p.wait_for("!!navigator.serviceWorker.controller", "the worker")
+        server.close()
+        p.open(server.url)
+        p.wait_for("window.Module && Module.calledRun", "the panel offline")
+        self.locate()
+        p.click(*self.at(*game.LAMP_MIDDLE["a"]))
+        self.check()
+        shows(*german)
+
+    def test_nothing_the_page_says_escapes_the_catalog(self):
+        # A pseudo-language made from the template alone, each line of each
+        # message in marks, added to a copy of the built site, never
+        # shipped: after a press and a check, every text of the page, shown
+        # or not, and every name and hint of its controls, is in marks,
+        # but for the panel's names, the game's, the notation's and the
+        # answer's, and the languages' own in the menu.
+        site = tempfile.mkdtemp(prefix="zelm-site-")
+        self.addCleanup(shutil.rmtree, site)
+        shutil.copytree(SITE, site, dirs_exist_ok=True)
+        po = os.path.join(site, "xx.po")
+        subprocess.run(
+            "msginit --no-translator -l en -o - -i %s/po/zelm.pot 2>/dev/null "
+            "| msgfilter --keep-header sed -e 's/^/⟦/' -e 's/$/⟧/' >%s"
+            % (SOURCE_DIR, po), shell=True, check=True)
+        subprocess.run([sys.executable, os.path.join(
+            SOURCE_DIR, "cmake", "web", "catalogs.py"), "language", po, site,
+            tempfile.mkdtemp(dir=site)] + os.environ["ZELM_NOTATION"].split(),
+            check=True)
+        index = os.path.join(site, "index.html")
+        with open(index) as page:
+            html = page.read().replace("</select>",
+                                       '<option value="xx">xx</option></select>')
+        with open(index, "w") as page:
+            page.write(html)
+        self.open(site, query="?lang=xx")
+        p = self.page
+        p.wait_for("document.documentElement.lang == 'xx'", "the language")
+        p.click(*self.at(*game.LAMP_MIDDLE["a"]))
+        p.evaluate("document.getElementById('check').open = true;"
+                   "answer.value = 'y = a'")
+        self.check()
+        texts = p.evaluate(
+            "(() => { const seen = [], walk = document.createTreeWalker("
+            "document.body); while (walk.nextNode()) { const n = walk."
+            "currentNode; if (n.nodeType == 3 && !n.parentNode.closest("
+            "'script, option')) seen.push(n.data); if (n.nodeType == 1) "
+            "seen.push(n.getAttribute('aria-label') || '', "
+            "n.getAttribute('placeholder') || ''); } return seen; })()")
+        names = {"A", "B", "Q0", "Q1", "Q2", "Y", "CLOCK", "RESET", "Zelmora",
+                 "Q2Q1Q0", "AB", "a", "y"}
+        text = "\n".join(texts)
+        for _ in range(text.count("⟦")):
+            text = re.sub("⟦[^⟦⟧]*⟧", "", text)
+        self.assertLessEqual(set(re.findall("[A-Za-z][A-Za-z0-9]*", text)),
+                             names, text)
 
     def test_played_offline_and_replaced_when_rebuilt(self):
         site = tempfile.mkdtemp(prefix="zelm-site-")
