@@ -1,26 +1,31 @@
 """catalogs.py: the page's languages, written from their catalogs as the
 site is built (front/web/CMakeLists.txt).
 
+  catalogs.py language PO SITE WORK NOTATION...
+      the catalog PO (po/LL.po) into the site: SITE/LL.mo, the checker's
+      messages, which the page hands it, and SITE/LL.json, the page's,
+      which language.js reads: the plural expression of the catalog's
+      Plural-Forms header, as written, and each message's translation,
+      or a plural's forms, the notation's list items among them, as the
+      command NOTATION (zelm_notation) writes them in the language; and
+      WORK/LL.mo, the page's messages, for the menu
   catalogs.py menu PAGE OUT MO...
       PAGE to OUT, the line that holds "LANGUAGES FROM THE CATALOGS"
       replaced by the menu's options: English, then each language whose
       catalog of the page's messages is given, named as it names itself
       (its message "English" in the context "language name")
-  catalogs.py json MO ENGLISH TRANSLATED OUT
-      the page's messages of the catalog MO as OUT, which language.js
-      reads: the plural expression of its Plural-Forms header, as
-      written, and each message's translation, or a plural's forms; with
-      the notation's list items (ENGLISH, as the build writes them for
-      the page, beside TRANSLATED, the same in the catalog's language)
 
-Each MO is named for its language (de.mo, pt_BR.mo).  The catalogs are
-read by Python's gettext module, as GNU's gettext reads them.
+The catalogs are cut to their messages with msggrep, by where each is
+used, compiled with msgfmt, and read by Python's gettext module, as GNU's
+gettext reads them.
 """
 import gettext
 import html
 import json
 import os
 import re
+import shlex
+import subprocess
 import sys
 
 
@@ -51,13 +56,34 @@ def menu(page, out, catalogs):
         written.writelines(lines)
 
 
-def list_items(path):
-    with open(path) as items:
-        return re.findall(r"<li data-i18n>(.*)</li>", items.read())
+def notation(command, catalog, work, name):
+    """The notation's list items, in the language of catalog, or in English
+    where it is None; written in work under name."""
+    marked = os.path.join(work, name + ".notation.html")
+    with open(marked, "w") as template:
+        template.write("NOTATION FROM THE TABLE\n")
+    items = os.path.join(work, name + ".notation.items.html")
+    subprocess.run(command + ["html", marked, items] +
+                   ([catalog] if catalog else []), check=True)
+    with open(items) as written:
+        return re.findall(r"<li data-i18n>(.*)</li>", written.read())
 
 
-def page_json(mo, english, translated, out):
-    found = catalog(mo)
+def compiled(po, used_in, out):
+    """The messages of po used in the sources under used_in, as a .mo."""
+    subprocess.run("msggrep --location=%s %s | msgfmt --check -o %s -" %
+                   tuple(shlex.quote(word) for word in (used_in + "/*", po,
+                                                        out)),
+                   shell=True, check=True)
+
+
+def language(po, site, work, command):
+    name = os.path.basename(po)[:-len(".po")]
+    checker = os.path.join(site, name + ".mo")
+    compiled(po, "check", checker)
+    page = os.path.join(work, name + ".mo")
+    compiled(po, "front/web", page)
+    found = catalog(page)
     plural = re.search(r"plural=(.*?);?\s*$",
                        found._info["plural-forms"])[1]
     messages = {}
@@ -66,8 +92,9 @@ def page_json(mo, english, translated, out):
             messages.setdefault(key[0], []).append(text)
         elif key:
             messages[key] = text
-    messages.update(zip(list_items(english), list_items(translated)))
-    with open(out, "w") as written:
+    messages.update(zip(notation(command, None, work, name + ".en"),
+                        notation(command, checker, work, name)))
+    with open(os.path.join(site, name + ".json"), "w") as written:
         json.dump({"plural": plural, "messages": messages}, written,
                   ensure_ascii=False, sort_keys=True, separators=(",", ":"))
 
@@ -77,4 +104,4 @@ if __name__ == "__main__":
     if command == "menu":
         menu(arguments[0], arguments[1], arguments[2:])
     else:
-        page_json(*arguments)
+        language(arguments[0], arguments[1], arguments[2], arguments[3:])
