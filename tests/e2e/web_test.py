@@ -6,6 +6,7 @@ Debian's Chromium over the DevTools protocol (browser.py).  Exits 77,
 saying why, when the site is not built or Chromium is missing.
 """
 import base64
+import gettext
 import json
 import os
 import re
@@ -579,6 +580,15 @@ class PageTest(unittest.TestCase):
         shows(*german)
         shows(*french, chosen="fr")
         self.assertIn("1 sur 32", self.text("seen-count"))
+        # Polish counts by three forms, as Python's gettext module, reading
+        # the same catalog's header, counts.
+        p.evaluate("languageMenu.value = 'pl'; languageMenu.onchange()")
+        p.wait_for("document.documentElement.lang == 'pl'", "Polish")
+        with open(os.path.join(SITE, "pl.mo"), "rb") as mo:
+            forms = gettext.GNUTranslations(mo).plural
+        counts = [1, 2, 5, 22, 25]
+        self.assertEqual([forms(n) for n in counts], p.evaluate(
+            "%s.map(n => catalog.plural(n))" % counts))
         shows(*german, chosen="de")
         p.wait_for("!!navigator.serviceWorker.controller", "the worker")
         server.close()
