@@ -41,7 +41,7 @@
 # What each command needs of Debian's packages; make test and make
 # release need everything they run.
 packages_run := make cmake g++ libsdl1.2-dev libsdl-image1.2-dev libpng-dev \
-                gettext
+                gettext po4a
 packages_check := $(packages_run) libgtest-dev groff-base
 packages_build := $(packages_check) libbenchmark-dev
 packages_fuzz := $(packages_run) clang libclang-rt-14-dev
@@ -50,7 +50,7 @@ packages_windows := make cmake libsdl1.2-dev libsdl-image1.2-dev \
                     libz-mingw-w64 libz-mingw-w64-dev autoconf patch \
                     pkg-config gettext
 packages_web := make cmake emscripten esbuild python3 gettext
-packages_po := gettext python3
+packages_po := gettext po4a python3
 packages_bench := $(packages_build) $(packages_web) xvfb xdotool \
                   imagemagick valgrind chromium
 packages_release := $(packages_run) $(packages_windows) $(packages_web) \
@@ -94,7 +94,8 @@ deps-%:
 	fi
 
 # locale-LL_CC generates the locale LL_CC.UTF-8 where it is missing: Wine
-# takes a program's display language from it (the Windows test's).
+# takes a program's display language from it, and the checker honours
+# LANGUAGE only under a real locale (the tests' German and French).
 locale-%:
 	@locale -a | grep -qx '$*.utf8' || $(SUDO) localedef -i $* -f UTF-8 \
 	    $*.UTF-8
@@ -126,7 +127,7 @@ check: deps-check
 	    zelm-check
 	cd build && ctest -L unit --output-on-failure
 
-test: deps-test locale-de_DE build-asan fuzz build release
+test: deps-test locale-de_DE locale-fr_FR build-asan fuzz build release
 	cd build-asan && ctest --output-on-failure
 	cd build-fuzz && ctest --output-on-failure
 	cd build && ctest --output-on-failure

@@ -24,7 +24,10 @@
 // notation's lines (spelling.h).
 static void PrintHelp()
 {
-    printf("%s\n", Translated("Usage: zelm-check [--] [FILE]"));
+    // TRANSLATORS: the command lines the checker takes, as its manual
+    // page's synopsis gives them.
+    printf("%s\n", Translated("Usage: zelm-check [--] [FILE]\n"
+                              "   or: zelm-check --help | --version"));
     PrintWrapped(Translated("Checks your answer to the zelm panel: the hidden "
                             "circuit's equations, one a line, read from FILE, "
                             "or from standard input without one or with -. "

@@ -71,34 +71,108 @@ set(icons_dir ${CMAKE_INSTALL_DATAROOTDIR}/icons/hicolor)
 file(RELATIVE_PATH ZELM_SHARE_FROM_LAUNCHER /${launcher_dir} /${share_dir})
 file(RELATIVE_PATH ZELM_PROGRAM_FROM_LAUNCHER /${launcher_dir}
      /${program_dir}/zelm)
-# zelm(6) names the images' folder where the package installs it; the
-# tarball's own copy (tarball/zelm.6) names it as the tarball lays it out.
-set(ZELM_SHARE_DIR ${CMAKE_INSTALL_PREFIX}/${share_dir})
 set(tarball_folder ${ZELM_RELEASE_NAME}-linux-x86_64)
 # The changelog's date in Debian's form, from the release date.
 execute_process(COMMAND date -u -R -d "${ZELM_RELEASE_DATE} 12:00:00"
                 OUTPUT_VARIABLE ZELM_RELEASE_DATE_RFC
                 OUTPUT_STRIP_TRAILING_WHITESPACE COMMAND_ERROR_IS_FATAL ANY)
-foreach(file zelm zelm.6 changelog org.zelm.zelmora.metainfo.xml control)
+foreach(file zelm changelog control)
     configure_file(${dist}/${file}.in ${made}/${file} @ONLY)
 endforeach()
-set(ZELM_SHARE_DIR ${tarball_folder}/${share_dir})
-configure_file(${dist}/zelm.6.in ${made}/tarball/zelm.6 @ONLY)
-# The checker's manual page, its notation written in from the table.
-configure_file(${dist}/zelm-check.6.in ${made}/zelm-check.6.template @ONLY)
-add_custom_command(OUTPUT ${made}/zelm-check.6
-    COMMAND zelm_notation man ${made}/zelm-check.6.template
-            ${made}/zelm-check.6
-    DEPENDS zelm_notation ${made}/zelm-check.6.template)
-add_custom_target(zelm_manual DEPENDS ${made}/zelm-check.6)
+configure_file(${dist}/org.zelm.zelmora.metainfo.xml.in
+               ${made}/english/org.zelm.zelmora.metainfo.xml @ONLY)
+add_custom_command(OUTPUT ${made}/changelog.gz
+    COMMAND gzip -9 -n -c ${made}/changelog > ${made}/changelog.gz
+    DEPENDS ${made}/changelog)
 
-# Debian wants the manual and the changelog compressed, reproducibly.
-foreach(file zelm.6 zelm-check.6 changelog tarball/zelm.6)
-    add_custom_command(OUTPUT ${made}/${file}.gz
-        COMMAND gzip -9 -n -c ${made}/${file} > ${made}/${file}.gz
-        DEPENDS ${made}/${file})
-    list(APPEND compressed ${made}/${file}.gz)
+# The menu entry and the software centre's page, in every language of
+# po/LINGUAS, msgfmt writing each translation in from the catalogs.
+set(catalogs ${PROJECT_SOURCE_DIR}/po)
+list(TRANSFORM ZELM_LANGUAGES PREPEND ${catalogs}/ OUTPUT_VARIABLE pos)
+list(TRANSFORM pos APPEND .po)
+add_custom_command(OUTPUT ${made}/zelm.desktop
+    COMMAND ${ZELM_MSGFMT} --desktop --template=${dist}/zelm.desktop
+            -d ${catalogs} -o ${made}/zelm.desktop
+    DEPENDS ${dist}/zelm.desktop ${catalogs}/LINGUAS ${pos})
+add_custom_command(OUTPUT ${made}/org.zelm.zelmora.metainfo.xml
+    COMMAND ${ZELM_MSGFMT} --xml
+            --template=${made}/english/org.zelm.zelmora.metainfo.xml
+            -d ${catalogs} -o ${made}/org.zelm.zelmora.metainfo.xml
+    DEPENDS ${made}/english/org.zelm.zelmora.metainfo.xml
+            ${catalogs}/LINGUAS ${pos})
+
+# The manual pages, in English and in every language of po/LINGUAS, which
+# po4a translates from the catalogs, leaving them as they are
+# (linux/Manuals.cmake).  Debian 12's po4a cannot read a message's
+# context (msgctxt), which the checker's messages have, so it reads each
+# catalog's manual messages alone, as msggrep picks them out.  zelm(6)
+# names the images' folder where the package installs it; the tarball's
+# own copy (tarball/zelm.6) names it as the tarball lays it out.
+find_program(ZELM_PO4A po4a REQUIRED)
+find_program(ZELM_MSGGREP msggrep REQUIRED)
+set(pages zelm.6.in zelm-check.6.in)
+list(TRANSFORM pages PREPEND ${dist}/ OUTPUT_VARIABLE masters)
+set(po4a_config ${made}/po4a/po4a.cfg)
+list(JOIN ZELM_LANGUAGES " " languages)
+file(WRITE ${po4a_config}
+     "[po4a_langs] ${languages}\n"
+     "[po4a_paths] ${catalogs}/zelm.pot $lang:${made}/po4a/$lang.po\n"
+     "[options] opt:\"--master-charset=UTF-8 --localized-charset=UTF-8 "
+     "--keep=0\"\n")
+set(manual_catalogs "")
+set(translated "")
+foreach(language IN LISTS ZELM_LANGUAGES)
+    add_custom_command(OUTPUT ${made}/po4a/${language}.po
+        COMMAND ${ZELM_MSGGREP} -N dist/zelm.6.in -N dist/zelm-check.6.in
+                -o ${made}/po4a/${language}.po ${catalogs}/${language}.po
+        DEPENDS ${catalogs}/${language}.po)
+    list(APPEND manual_catalogs ${made}/po4a/${language}.po)
+    foreach(page IN LISTS pages)
+        list(APPEND translated ${made}/${language}/${page})
+    endforeach()
 endforeach()
+foreach(page IN LISTS pages)
+    file(APPEND ${po4a_config}
+         "[type: man] ${dist}/${page} $lang:${made}/$lang/${page}\n")
+endforeach()
+add_custom_command(OUTPUT ${translated}
+    COMMAND ${ZELM_PO4A} --no-update --quiet ${po4a_config}
+    DEPENDS ${masters} ${manual_catalogs})
+set(manuals "")
+foreach(language english ${ZELM_LANGUAGES})
+    set(out ${made}/${language})
+    set(sources ${out})
+    set(catalog ${ZELM_CATALOGS}/${language}/LC_MESSAGES/zelm.mo)
+    list(TRANSFORM pages PREPEND ${out}/ OUTPUT_VARIABLE depends)
+    list(APPEND depends ${catalog} zelm_catalogs)
+    set(catalog -DCATALOG=${catalog})
+    if(language STREQUAL english)
+        set(sources ${dist})
+        set(catalog "")
+        set(depends ${masters})
+    endif()
+    add_custom_command(OUTPUT ${out}/zelm.6.gz ${out}/zelm-check.6.gz
+                       ${out}/tarball/zelm.6.gz
+        COMMAND ${CMAKE_COMMAND} -DSOURCES=${sources} -DOUT=${out}
+                -DPROJECT_VERSION=${PROJECT_VERSION}
+                -DSHARE_DIR=${CMAKE_INSTALL_PREFIX}/${share_dir}
+                -DTARBALL_SHARE_DIR=${tarball_folder}/${share_dir}
+                -DNOTATION=$<TARGET_FILE:zelm_notation> ${catalog}
+                -P ${CMAKE_CURRENT_LIST_DIR}/linux/Manuals.cmake
+        DEPENDS ${depends} zelm_notation
+                ${CMAKE_CURRENT_LIST_DIR}/linux/Manuals.cmake)
+    list(APPEND manuals ${out}/zelm.6.gz)
+    set(manual_dir ${CMAKE_INSTALL_MANDIR}/${language}/man6)
+    if(language STREQUAL english)
+        set(manual_dir ${CMAKE_INSTALL_MANDIR}/man6)
+    endif()
+    install(FILES ${out}/zelm.6.gz ${out}/zelm-check.6.gz
+            DESTINATION ${manual_dir})
+    # The tarball's zelm(6), by the release target below.
+    list(APPEND tarball_manuals COMMAND ${CMAKE_COMMAND} -E copy
+         ${out}/tarball/zelm.6.gz ${ZELM_STAGE}/${tarball_folder}/${manual_dir})
+endforeach()
+add_custom_target(zelm_manual DEPENDS ${manuals})
 
 # The icon at 32 pixels and at whole multiples of it, from its pixel map.
 foreach(scale 1 2 4 8)
@@ -112,19 +186,18 @@ foreach(scale 1 2 4 8)
     list(APPEND icons ${png})
     install(FILES ${png} DESTINATION ${icons_dir}/${size}x${size}/apps)
 endforeach()
-add_custom_target(zelm_desktop_files ALL DEPENDS ${compressed} ${icons})
+add_custom_target(zelm_desktop_files ALL DEPENDS ${made}/changelog.gz
+    ${made}/zelm.desktop ${made}/org.zelm.zelmora.metainfo.xml ${icons})
 add_dependencies(zelm_desktop_files zelm_manual)
 
 install(TARGETS zelm DESTINATION ${program_dir})
 install(PROGRAMS ${made}/zelm DESTINATION ${launcher_dir})
 install(TARGETS zelm-check DESTINATION ${launcher_dir})
 install(DIRECTORY ${PROJECT_SOURCE_DIR}/data DESTINATION ${share_dir})
-install(FILES ${dist}/zelm.desktop
+install(FILES ${made}/zelm.desktop
         DESTINATION ${CMAKE_INSTALL_DATAROOTDIR}/applications)
 install(FILES ${made}/org.zelm.zelmora.metainfo.xml
         DESTINATION ${CMAKE_INSTALL_DATAROOTDIR}/metainfo)
-install(FILES ${made}/zelm.6.gz ${made}/zelm-check.6.gz
-        DESTINATION ${CMAKE_INSTALL_MANDIR}/man6)
 install(FILES ${dist}/copyright ${made}/changelog.gz
         ${PROJECT_SOURCE_DIR}/README.md DESTINATION ${CMAKE_INSTALL_DOCDIR})
 # The checker's catalogs, where Debian keeps every program's: the
@@ -143,8 +216,7 @@ if(ZELM_TREE STREQUAL release)
         COMMAND ${ZELM_PACK} deb ${ZELM_STAGE}/deb ${made}/control
                 ${ZELM_RELEASE_DIR}/zelm_${PROJECT_VERSION}_amd64.deb
         COMMAND ${ZELM_INSTALL_TO} ${ZELM_STAGE}/${folder}
-        COMMAND ${CMAKE_COMMAND} -E copy ${made}/tarball/zelm.6.gz
-                ${ZELM_STAGE}/${folder}/${CMAKE_INSTALL_MANDIR}/man6
+        ${tarball_manuals}
         COMMAND ${ZELM_PACK} tar ${ZELM_STAGE}/${folder}
                 ${ZELM_RELEASE_DIR}/${folder}.tar.gz
         COMMAND ${ZELM_PACK} source ${PROJECT_SOURCE_DIR} ${ZELM_RELEASE_NAME}

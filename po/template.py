@@ -1,5 +1,7 @@
 """template.py: writes the template of every message a player reads, from
-the sources, as GNU gettext lays it out.
+the sources, as GNU gettext lays it out: the checker's and the page's,
+and those of the manual pages, the menu entry and the software centre's
+page.
 
 Usage: template.py SOURCE_DIR OUT.  xgettext reads the checker's C++ and
 the page's scripts, where each message is marked (check/catalog.h, and
@@ -8,8 +10,9 @@ HTML, so the page's markup is read here, by the rules index.html states
 at its top: the content of each element marked data-i18n, its value the
 message's context, and every aria-label and placeholder, with the notes
 of the comments that begin "TRANSLATORS:"; and the menu of languages asks
-each catalog for its language's name.  Everything is put together into
-OUT with msgcat.
+each catalog for its language's name.  po4a reads the manual pages, and
+xgettext the desktop entry and, by appstream's rules, the metainfo, each
+reading joined into OUT.
 `make po` writes po/zelm.pot so and merges it into every catalog; the
 catalogs test writes it elsewhere and compares.
 """
@@ -27,6 +30,9 @@ KEYWORDS = ["Translated", "TranslatedIn:1c,2", "TranslatedPlural:1,2",
             "ForTranslation", "ForTranslationPlural:1,2", "_",
             "pgettext:1c,2", "ngettext:1,2"]
 PAGE = "front/web/index.html"
+# appstream's rules for its metainfo, which xgettext would choose by a file
+# name that ends in .metainfo.xml, where ours ends in .in.
+METAINFO_ITS = "/usr/share/gettext/its/metainfo.its"
 
 
 def po_string(text):
@@ -118,23 +124,31 @@ def main():
     sources = sorted(glob.glob("check/*.cpp", root_dir=SOURCE)) + \
         sorted(glob.glob("front/web/*.js", root_dir=SOURCE))
     with tempfile.TemporaryDirectory() as work:
-        code = os.path.join(work, "code.pot")
-        subprocess.run(
-            ["xgettext", "--from-code=UTF-8", "--add-comments=TRANSLATORS:",
-             "--package-name=zelm", "--package-version=" + version,
-             "--copyright-holder=the zelm developers",
-             "--msgid-bugs-address=", "--output=" + code] +
-            ["--keyword=" + keyword for keyword in KEYWORDS] + sources,
-            cwd=SOURCE, check=True)
         markup = Markup()
         with open(os.path.join(SOURCE, PAGE)) as page:
             markup.feed(page.read())
         page = os.path.join(work, "page.pot")
         with open(page, "w") as out:
             out.write(markup.template())
-        subprocess.run(["msgcat", "--use-first", "--output=" + OUT, code,
-                        page], check=True)
-
+        manuals = os.path.join(work, "manuals.pot")
+        subprocess.run(["po4a-updatepo", "--format=man",
+                        "--master-charset=UTF-8", "--master=dist/zelm.6.in",
+                        "--master=dist/zelm-check.6.in", "--po=" + manuals],
+                       cwd=SOURCE, check=True, capture_output=True)
+        # Each reading joins what is read before it, messages read twice
+        # standing once, with every place they were read.
+        common = ["xgettext", "--from-code=UTF-8",
+                  "--add-comments=TRANSLATORS:", "--package-name=zelm",
+                  "--package-version=" + version,
+                  "--copyright-holder=the zelm developers", "--output=" + OUT]
+        for options, files in (
+                (["--keyword=" + keyword for keyword in KEYWORDS], sources),
+                (["--join-existing", "--language=Desktop"],
+                 ["dist/zelm.desktop"]),
+                (["--join-existing", "--its=" + METAINFO_ITS],
+                 ["dist/org.zelm.zelmora.metainfo.xml.in"]),
+                (["--join-existing", "--language=PO"], [page, manuals])):
+            subprocess.run(common + options + files, cwd=SOURCE, check=True)
 
 if __name__ == "__main__":
     main()
