@@ -1,17 +1,21 @@
 ; installer.nsi: the Windows installer, zelm-VERSION-setup.exe, made with
 ; NSIS on the build machine from the folder the Windows zip holds, by
-; pack.py setup, which writes that folder's files into FILES and their
-; removal into REMOVALS.
+; pack.py setup, which writes that folder's files into FILES, their
+; removal into REMOVALS, and into LANGUAGES the languages it speaks, with
+; its own strings in each (Description, the shortcut's).
 ;
 ;   makensis -DVERSION=1.0.0 -DFILES=files.nsh -DREMOVALS=removals.nsh
-;            -DICON=zelm.ico -DOUTFILE=zelm-1.0.0-setup.exe installer.nsi
+;            -DLANGUAGES=languages.nsh -DICON=zelm.ico
+;            -DOUTFILE=zelm-1.0.0-setup.exe installer.nsi
 ;
 ; It installs for the current user, needing no administrator, under
 ; %LOCALAPPDATA%\Programs\Zelmora: the game, the checker, the images, the
 ; DLLs and their licences.  A "Zelmora" shortcut in the Start menu starts
 ; the game in that folder, where it reads data\, and the current user's
 ; Add/Remove Programs lists it with its uninstaller.  /S installs and
-; uninstalls without a question.
+; uninstalls without a question.  It speaks the player's display language
+; where it has it, as NSIS chooses, and English otherwise; the
+; uninstaller speaks the language the installer spoke.
 ;
 ; The folder may hold the player's own files (an answer kept beside
 ; zelm-check.exe), or be one he chose with /D= that held files before.
@@ -34,6 +38,7 @@ SetCompressor /SOLID lzma
     "Software\Microsoft\Windows\CurrentVersion\Uninstall\Zelmora"
 
 Name "Zelmora"
+!include /CHARSET=UTF8 "${LANGUAGES}"
 OutFile "${OUTFILE}"
 Icon "${ICON}"
 UninstallIcon "${ICON}"
@@ -89,7 +94,8 @@ installed_before:
     WriteUninstaller "$INSTDIR\uninstall.exe"
     ; A shortcut's working folder is the current output folder.
     SetOutPath "$INSTDIR"
-    CreateShortcut "$SMPROGRAMS\Zelmora.lnk" "$INSTDIR\zelm.exe"
+    CreateShortcut "$SMPROGRAMS\Zelmora.lnk" "$INSTDIR\zelm.exe" "" \
+        "$INSTDIR\zelm.exe" 0 SW_SHOWNORMAL "" "$(Description)"
 
     WriteRegStr HKCU "${UNINSTALL_KEY}" "DisplayName" "Zelmora"
     WriteRegStr HKCU "${UNINSTALL_KEY}" "DisplayVersion" "${VERSION}"
@@ -97,6 +103,7 @@ installed_before:
     WriteRegStr HKCU "${UNINSTALL_KEY}" "DisplayIcon" "$INSTDIR\zelm.exe,0"
     WriteRegStr HKCU "${UNINSTALL_KEY}" "InstallLocation" "$INSTDIR"
     WriteRegDWORD HKCU "${UNINSTALL_KEY}" "MadeInstallLocation" $2
+    WriteRegDWORD HKCU "${UNINSTALL_KEY}" "InstallerLanguage" $LANGUAGE
     WriteRegStr HKCU "${UNINSTALL_KEY}" "UninstallString" \
         '"$INSTDIR\uninstall.exe"'
     WriteRegStr HKCU "${UNINSTALL_KEY}" "QuietUninstallString" \
@@ -106,6 +113,13 @@ installed_before:
     ${GetSize} "$INSTDIR" "/S=0K" $1 $2 $3
     WriteRegDWORD HKCU "${UNINSTALL_KEY}" "EstimatedSize" $1
 SectionEnd
+
+Function un.onInit
+    ClearErrors
+    ReadRegDWORD $0 HKCU "${UNINSTALL_KEY}" "InstallerLanguage"
+    IfErrors +2
+    StrCpy $LANGUAGE $0
+FunctionEnd
 
 Section "Uninstall"
     Delete "$SMPROGRAMS\Zelmora.lnk"

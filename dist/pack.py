@@ -24,11 +24,17 @@ dates and modes are set as above.  The installer is NSIS's, from
 installer.nsi beside this script, given the files one by one in sorted
 order (NSIS's own File /r takes them in the order the file system lists
 them, which differs from folder to folder); NSIS records no file times.
+It speaks English and each language of the checker's catalogs in
+STAGE/locale/ that NSIS has a language file for, with our own strings
+taken from those catalogs (installer_languages).
 """
 import fnmatch
+import gettext
+import glob
 import gzip
 import hashlib
 import io
+import locale
 import os
 import subprocess
 import sys
@@ -184,6 +190,69 @@ def pack_deb(stage, control, out):
                    check=True, stdout=subprocess.DEVNULL)
 
 
+# The installer's own strings, by the name installer.nsi gives each, and
+# the menu entry's key whose text, in English and in every catalog, each
+# is.
+INSTALLER_STRINGS = {"Description": "Comment"}
+
+
+def nsis_language_files():
+    """Each NSIS language file, by the Windows language ID it states
+    first after its version line, lines of # being comments."""
+    info = subprocess.run(["makensis", "-HDRINFO"], capture_output=True,
+                          text=True, check=True).stdout
+    nsisdir = info.split("NSISDIR=")[1].split(",")[0].split()[0]
+    files = {}
+    for path in sorted(glob.glob(os.path.join(nsisdir, "Contrib",
+                                              "Language files", "*.nlf"))):
+        with open(path, encoding="utf-8-sig", errors="replace") as nlf:
+            values = [line for line in nlf.read().splitlines()
+                      if not line.startswith("#")]
+        files.setdefault(int(values[1]), path)
+    return files
+
+
+def windows_language(language, ids):
+    """The Windows language ID, of those in ids, for a catalog's language
+    (de, pt_BR): LL_CC's own, or LL's default, its first sublanguage."""
+    for langid in sorted(ids):
+        windows = locale.windows_locale.get(langid, "")
+        if windows == language or (
+                windows.split("_")[0] == language and langid >> 10 == 1):
+            return langid
+    return None
+
+
+def nsis_string(text):
+    """text as an NSIS script quotes it."""
+    return '"%s"' % (text.replace("$", "$$").replace('"', '$\\"')
+                     .replace("\n", "$\\n"))
+
+
+def installer_languages(stage, out):
+    """Writes into out the installer's languages, English first, NSIS's
+    default, then each catalog's, and the installer's strings in each."""
+    with open(os.path.join(os.path.dirname(__file__), "zelm.desktop"),
+              encoding="utf-8") as desktop:
+        entry = dict(line.rstrip("\n").split("=", 1) for line in desktop
+                     if "=" in line and not line.startswith("#"))
+    files = nsis_language_files()
+    english = windows_language("en_US", files)
+    languages = [(english, gettext.NullTranslations())]
+    for catalog in sorted(glob.glob(os.path.join(
+            stage, "locale", "*", "LC_MESSAGES", "zelm.mo"))):
+        langid = windows_language(catalog.split(os.sep)[-3], files)
+        if langid is not None:
+            with open(catalog, "rb") as mo:
+                languages.append((langid, gettext.GNUTranslations(mo)))
+    with open(out, "w", encoding="utf-8") as listing:
+        for langid, catalog in languages:
+            listing.write('LoadLanguageFile "%s"\n' % files[langid])
+            for name, key in INSTALLER_STRINGS.items():
+                listing.write("LangString %s %d %s\n" % (
+                    name, langid, nsis_string(catalog.gettext(entry[key]))))
+
+
 def pack_setup(stage, version, icon, out):
     def installed(name):
         """A path in the archive as the installer names it."""
@@ -213,8 +282,11 @@ def pack_setup(stage, version, icon, out):
             for name, _, is_folder in reversed(listed[1:]):
                 if is_folder:
                     listing.write('RMDir "%s"\n' % installed(name))
+        languages = os.path.join(work, "languages.nsh")
+        installer_languages(stage, languages)
         subprocess.run(["makensis", "-V2", "-DVERSION=" + version,
                         "-DFILES=" + files, "-DREMOVALS=" + removals,
+                        "-DLANGUAGES=" + languages,
                         "-DICON=" + icon, "-DOUTFILE=" + os.path.abspath(out),
                         os.path.join(os.path.dirname(__file__),
                                      "installer.nsi")], check=True)
