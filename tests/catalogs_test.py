@@ -18,8 +18,8 @@ from skipping import skip
 
 SOURCE = sys.argv[1]
 PO = os.path.join(SOURCE, "po")
-missing = [tool for tool in ("xgettext", "msgcmp", "msgfmt", "i18nspector")
-           if shutil.which(tool) is None]
+missing = [tool for tool in ("xgettext", "msgcmp", "msgfmt", "i18nspector",
+                             "po4a-updatepo") if shutil.which(tool) is None]
 if missing:
     skip(", ".join(missing) + " missing")
 with open(os.path.join(PO, "LINGUAS")) as linguas:

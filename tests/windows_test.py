@@ -228,6 +228,7 @@ class WineTest(unittest.TestCase):
         # Unix TEMP on).
         users = os.path.join(cls.env["WINEPREFIX"], "drive_c", "users")
         name, = set(os.listdir(users)) - {"Public"}
+        cls.user, cls.home = name, os.path.join(users, name)
         os.mkdir(os.path.join(users, name, TEMP_FOLDER))
         for key, value, kind, data in (
                 ("HKCU\\Software\\Wine\\WineDbg", "ShowCrashDialog",
@@ -245,10 +246,11 @@ class WineTest(unittest.TestCase):
         subprocess.run(["wineserver", "-k"], env=cls.env)
         shutil.rmtree(cls.work)
 
-    def start(self, folder, how=(), screen="640x480", **environment):
-        """folder's zelm.exe started there, by wine or as how says, on a
-        screen of that size, with the pointer in its far corner, away from
-        where the window shows."""
+    def start(self, folder, how=(), screen="640x480", command=("zelm.exe",),
+              **environment):
+        """folder's zelm.exe, or command, started there, by wine or as how
+        says, on a screen of that size, with the pointer in its far corner,
+        away from where the window shows."""
         # Wine learns the screen's size as its server starts: the last
         # one, of another screen, must have ended.
         subprocess.run(["wineserver", "-w"], env=self.env, timeout=300)
@@ -257,7 +259,7 @@ class WineTest(unittest.TestCase):
         session.env.update(self.env, DISPLAY=session.display, **environment)
         session.xdotool("mousemove", *(int(n) - 1 for n in screen.split("x")))
         session.run(folder, ["wine"] + list(how) +
-                    [os.path.join(folder, "zelm.exe")])
+                    [os.path.join(folder, command[0])] + list(command[1:]))
         return session
 
     def wine(self, *command):
@@ -354,6 +356,40 @@ class WineTest(unittest.TestCase):
                 self.assertEqual(theirs, files(elsewhere))
                 self.assertEqual(bool(theirs), os.path.exists(elsewhere))
 
+    def test_the_installer_and_its_uninstaller_speak_its_language(self):
+        # NSIS's captions: the installer's as it ends, in the display
+        # language, the uninstaller's as it asks, in the installer's under
+        # another; the shortcut's description, the menu entry's Comment.
+        if not all(language in run("locale", "-a").decode()
+                   for language in ("de_DE.utf8", "fr_FR.utf8")):
+            skip("make locale-de_DE locale-fr_FR: Wine's languages", self)
+        setup = ZIP.replace("-windows-x86_64.zip", "-setup.exe")
+        folder = os.path.join(self.home, "AppData", "Local", "Programs",
+                              "Zelmora")
+        # The uninstaller is run in its place, as an installer runs one.
+        uninstall = [os.path.join(folder, "uninstall.exe"), "_?=C:\\users\\"
+                     + self.user + "\\AppData\\Local\\Programs\\Zelmora"]
+        for language, command, caption, key in (
+                ("de_DE.UTF-8", [setup], "Installation von Zelmora: Fertig",
+                 "Return"),
+                ("fr_FR.UTF-8", uninstall,
+                 "Deinstallation von Zelmora: Bestätigung", "Escape"),
+                ("fr_FR.UTF-8", [setup], "Installation de Zelmora: Terminé",
+                 "Return"),
+                ("de_DE.UTF-8", uninstall,
+                 "Désinstallation de Zelmora: Confirmation", "Escape")):
+            session = self.start(self.home, command=command, LANG=language)
+            session.find_window("^%s$" % caption)
+            session.point(10, 10)
+            session.key(key)
+            session.finish(120)
+        with open(os.path.join(self.home, "AppData", "Roaming", "Microsoft",
+                               "Windows", "Start Menu", "Programs",
+                               "Zelmora.lnk"), "rb") as link:
+            self.assertIn("Découvrez le circuit caché derrière un panneau "
+                          "scellé".encode("utf-16-le"), link.read())
+        self.wine(uninstall[0], "/S")
+
     def test_started_from_the_start_menu_it_plays_or_says_why_in_a_box(self):
         # Started as the Start menu starts it (start, like the shell, gives
         # it no standard error): however much the libraries say, it plays,
@@ -440,8 +476,8 @@ class WineTest(unittest.TestCase):
         german = ("– Q0: nicht angegeben.",
                   "✗ Y: falsch in 16 von 32 Fällen.")
         for how, arguments, given, language, says in (
-                ("piped", [], answer.encode(), "C", english),
-                ("named", ["ответ.txt"], b"", "C", english),
+                ("piped", [], answer.encode(), "C.UTF-8", english),
+                ("named", ["ответ.txt"], b"", "C.UTF-8", english),
                 ("in German", ["ответ.txt"], b"", "de_DE.UTF-8", german),
                 ("in the display language",
                  ["/c", "set", "LANG=&&", "Z:" + checker.replace("/", "\\"),

@@ -104,20 +104,19 @@ class Session:
         return subprocess.run(["xdotool"] + [str(a) for a in args],
                               env=self.env, capture_output=True, text=True)
 
-    def find_window(self):
-        """Waits for the window captioned exactly like zelm's."""
+    def find_window(self, pattern=CAPTION_PATTERN):
+        """Waits for the window captioned as the pattern (xdotool's) says."""
         end = time.monotonic() + DEADLINE
         while time.monotonic() < end:
             if self.program.poll() is not None:
-                raise AssertionError("zelm exited early: %r" %
+                raise AssertionError("the program exited early: %r" %
                                      (self.finish(),))
-            found = self.xdotool("search", "--name",
-                                 CAPTION_PATTERN).stdout.split()
+            found = self.xdotool("search", "--name", pattern).stdout.split()
             if found:
                 self.window = found[0]
                 return self.window
             time.sleep(0.05)
-        raise AssertionError("no window captioned %r" % CAPTION)
+        raise AssertionError("no window captioned %r" % pattern)
 
     def name(self):
         return self.xdotool("getwindowname", self.window).stdout.rstrip("\n")

@@ -5,6 +5,7 @@ Usage: deb_test.py DEB.  Installing needs root on a machine that may be
 changed (CI's is thrown away): elsewhere that part is skipped, saying why.
 """
 import os
+import re
 import subprocess
 import sys
 import tempfile
@@ -16,7 +17,8 @@ from pictures import read_rgba
 from skipping import ON_CI, skip
 
 DEB = sys.argv[1]
-CHECKERS = ["lintian", "desktop-file-validate", "appstreamcli", "dpkg-deb"]
+CHECKERS = ["lintian", "desktop-file-validate", "appstreamcli", "dpkg-deb",
+            "groff"]
 if not os.path.exists(DEB):
     skip("%s is not built (make release)" % DEB)
 missing = [tool for tool in CHECKERS if not xpanel.shutil.which(tool)]
@@ -60,6 +62,49 @@ class DebTest(unittest.TestCase):
                 self.assertTrue(all(
                     pixels[y * size + x] == small[y // scale * 32 + x // scale]
                     for y in range(size) for x in range(size)), size)
+
+    def test_every_text_around_the_game_in_each_language(self):
+        # In each language the checker carries: the menu entry's and the
+        # metainfo's words, and the manual pages, which render without a
+        # warning, zelm-check(6) giving the command lines, exit statuses
+        # and notation of the checker's --help.
+        with tempfile.TemporaryDirectory() as tree:
+            run("dpkg-deb", "-x", DEB, tree)
+            share = os.path.join(tree, "usr", "share")
+            entry, metainfo = (run("cat", os.path.join(share, path)) for path
+                               in ("applications/zelm.desktop",
+                                   "metainfo/org.zelm.zelmora.metainfo.xml"))
+            for language in os.listdir(os.path.join(share, "locale")):
+                with self.subTest(language=language):
+                    # Name, GenericName, Comment and Keywords; the name,
+                    # the summary and the two paragraphs.
+                    self.assertEqual((4, 4), (
+                        entry.count("[%s]=" % language),
+                        metainfo.count('xml:lang="%s"' % language)))
+                    for page in ("zelm", "zelm-check"):
+                        shown = subprocess.run(
+                            ["zcat \"$0\" | groff -k -ww -man -Tutf8 -P-cbou",
+                             os.path.join(share, "man", language, "man6",
+                                          page + ".6.gz")],
+                            shell=True, capture_output=True, text=True)
+                        self.assertEqual("", shown.stderr, page)
+                    said = run(tree + "/usr/games/zelm-check", "--help",
+                               env=dict(os.environ, LANGUAGE=language,
+                                        LANG=language + ".UTF-8"))
+                    usage, _, notation, _, statuses = said.split("\n\n")
+                    _, _, synopsis, _, _, exits, _, _ = (
+                        section.split("\n", 1)[1]
+                        for section in re.split(r"\n(?=\S)", shown.stdout))
+                    for line in usage.split("\n")[:2]:
+                        self.assertIn(line.split(": ", 1)[1],
+                                      " ".join(synopsis.split()))
+                    # The exit statuses: the numbers opening its clauses.
+                    self.assertEqual(*(set(re.findall(
+                        r"(?:^|[;:,.] )(\d+)\b", " ".join(text.split())))
+                        for text in (exits, statuses)))
+                    self.assertLessEqual(
+                        {line.strip() for line in notation.split("\n")},
+                        {line.strip() for line in shown.stdout.split("\n")})
 
     def test_installed_played_and_removed_without_a_trace(self):
         if os.geteuid() != 0 or not ON_CI:

@@ -42,13 +42,16 @@ class DistTest(unittest.TestCase):
                                   env=dict(os.environ, LANG="pl_PL.UTF-8"),
                                   check=True, capture_output=True, text=True)
             self.assertIn("Użycie: zelm-check [--] [PLIK]", said.stdout)
-            # Its manual page names the images' folder as unpacked.
-            manual = subprocess.run(
-                ["zcat", os.path.join(unpacked, folder, "share", "man",
-                                      "man6", "zelm.6.gz")],
-                check=True, capture_output=True, text=True).stdout
-            self.assertIn(folder + "/share/games/zelm", manual)
-            self.assertNotIn("/usr/", manual)
+            # Its manual page names the images' folder as unpacked, in
+            # English and in each language.
+            for language in [""] + os.listdir(
+                    os.path.join(unpacked, folder, "share", "locale")):
+                manual = subprocess.run(
+                    ["zcat", os.path.join(unpacked, folder, "share", "man",
+                                          language, "man6", "zelm.6.gz")],
+                    check=True, capture_output=True, text=True).stdout
+                self.assertIn(folder + "/share/games/zelm", manual)
+                self.assertNotIn("/usr/", manual)
             game.play_launcher(self, launcher, elsewhere)
 
 
