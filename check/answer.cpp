@@ -193,7 +193,7 @@ static void Give(Answer* answer, Target target, const Place& place,
                  const Expression& expression, Problems* problems)
 {
     Equation& equation = answer->given[target.part][target.kind];
-    if (equation.place.line.number != 0) {
+    if (IsGiven(equation)) {
         // TRANSLATORS: %1$s is what an equation gives, as jq0 or y; %2$d
         // the number of the line it was first given on.
         const char* message = Translated("%1$s is given twice: first on line "
@@ -208,8 +208,7 @@ static void Give(Answer* answer, Target target, const Place& place,
         bool as_shown = target.kind == kTargetShown;
         for (int kind = 0; kind < kTargetKinds; kind++) {
             const Equation& given = answer->given[target.part][kind];
-            if ((kind == kTargetShown) != as_shown &&
-                given.place.line.number != 0) {
+            if ((kind == kTargetShown) != as_shown && IsGiven(given)) {
                 // TRANSLATORS: %1$s is a flip-flop, Q0, Q1 or Q2; %2$d the
                 // number of the line that gives it the other way.
                 const char* message = Translated("%1$s is given by its J or "

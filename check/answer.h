@@ -26,6 +26,12 @@ struct Equation {
     std::string text; // "jq0 = a'·q1' + q2", as read
 };
 
+// Whether the answer gives the equation: a line holds it.
+inline bool IsGiven(const Equation& equation)
+{
+    return equation.place.line.number != 0;
+}
+
 struct Target {
     int part;
     TargetKind kind;

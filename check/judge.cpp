@@ -40,11 +40,6 @@ struct Judgement {
     TruthTable wrong;     // where that is not what the panel shows
 };
 
-static bool IsGiven(const Equation& equation)
-{
-    return equation.place.line.number != 0;
-}
-
 // A flip-flop given by J and K moves by the JK rule: J counts only where
 // it is off, K only where it is on, so many pairs behave alike; and each
 // half can be judged alone, where it counts.
@@ -137,7 +132,7 @@ static const char* SwitchedOn(bool on)
 // fits, or, where not even its first word does, the space after that
 // word; the text's end where it all fits or has no space to break at.
 // Only a space breaks a line: a no-break space holds.
-static const char* LineEnd(const char* at, const char* end, int room)
+static const char* WrapEnd(const char* at, const char* end, int room)
 {
     const char* fits = NULL;
     int columns = 0;
@@ -162,7 +157,7 @@ void PrintWrapped(const std::string& text, const char* first,
     const char* end = at + text.size();
     for (const char* begin = first;; begin = indent) {
         int room = width - static_cast<int>(strlen(begin));
-        const char* cut = width > 0 ? LineEnd(at, end, room) : end;
+        const char* cut = width > 0 ? WrapEnd(at, end, room) : end;
         fprintf(out, "%s%.*s\n", begin, static_cast<int>(cut - at), at);
         if (cut == end)
             return;
