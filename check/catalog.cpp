@@ -280,9 +280,12 @@ bool UseCatalog(std::string bytes)
 }
 
 // The translation of the original key (a context, a byte 4, and the
-// message; a plural by its singular), or null where the catalog has none.
+// message; a plural by its singular), or null where the catalog in use
+// has none, or English is in use.
 static const char* Lookup(const std::string& key, size_t* length)
 {
+    if (g_mo.empty())
+        return NULL;
     uint32_t low = 0, high = g_count;
     while (low < high) {
         uint32_t middle = low + (high - low) / 2;
@@ -302,16 +305,14 @@ static const char* Lookup(const std::string& key, size_t* length)
 const char* Translated(const char* message)
 {
     size_t length;
-    const char* found = g_mo.empty() ? NULL : Lookup(message, &length);
+    const char* found = Lookup(message, &length);
     return found != NULL ? found : message;
 }
 
 const char* TranslatedIn(const char* context, const char* message)
 {
     size_t length;
-    const char* found =
-        g_mo.empty() ? NULL
-                     : Lookup(std::string(context) + '\4' + message, &length);
+    const char* found = Lookup(std::string(context) + '\4' + message, &length);
     return found != NULL ? found : message;
 }
 
@@ -320,7 +321,7 @@ const char* TranslatedPlural(const char* singular, const char* plural,
 {
     const char* english = count == 1 ? singular : plural;
     size_t length;
-    const char* forms = g_mo.empty() ? NULL : Lookup(singular, &length);
+    const char* forms = Lookup(singular, &length);
     long form = forms != NULL ? PluralForm(g_plural, count) : -1;
     if (form < 0 || static_cast<unsigned long>(form) >= g_forms)
         return english;
