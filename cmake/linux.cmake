@@ -139,17 +139,21 @@ add_custom_command(OUTPUT ${translated}
     COMMAND ${ZELM_PO4A} --no-update --quiet ${po4a_config}
     DEPENDS ${masters} ${manual_catalogs})
 set(manuals "")
+set(tarball_manuals "")
 foreach(language english ${ZELM_LANGUAGES})
     set(out ${made}/${language})
-    set(sources ${out})
-    set(catalog ${ZELM_CATALOGS}/${language}/LC_MESSAGES/zelm.mo)
-    list(TRANSFORM pages PREPEND ${out}/ OUTPUT_VARIABLE depends)
-    list(APPEND depends ${catalog} zelm_catalogs)
-    set(catalog -DCATALOG=${catalog})
     if(language STREQUAL english)
         set(sources ${dist})
         set(catalog "")
         set(depends ${masters})
+        set(manual_dir ${CMAKE_INSTALL_MANDIR}/man6)
+    else()
+        set(sources ${out})
+        set(mo ${ZELM_CATALOGS}/${language}/LC_MESSAGES/zelm.mo)
+        set(catalog -DCATALOG=${mo})
+        list(TRANSFORM pages PREPEND ${out}/ OUTPUT_VARIABLE depends)
+        list(APPEND depends ${mo} zelm_catalogs)
+        set(manual_dir ${CMAKE_INSTALL_MANDIR}/${language}/man6)
     endif()
     add_custom_command(OUTPUT ${out}/zelm.6.gz ${out}/zelm-check.6.gz
                        ${out}/tarball/zelm.6.gz
@@ -162,10 +166,6 @@ foreach(language english ${ZELM_LANGUAGES})
         DEPENDS ${depends} zelm_notation
                 ${CMAKE_CURRENT_LIST_DIR}/linux/Manuals.cmake)
     list(APPEND manuals ${out}/zelm.6.gz)
-    set(manual_dir ${CMAKE_INSTALL_MANDIR}/${language}/man6)
-    if(language STREQUAL english)
-        set(manual_dir ${CMAKE_INSTALL_MANDIR}/man6)
-    endif()
     install(FILES ${out}/zelm.6.gz ${out}/zelm-check.6.gz
             DESTINATION ${manual_dir})
     # The tarball's zelm(6), by the release target below.
