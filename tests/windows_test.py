@@ -228,15 +228,25 @@ class WineTest(unittest.TestCase):
         # Unix TEMP on).
         users = os.path.join(cls.env["WINEPREFIX"], "drive_c", "users")
         name, = set(os.listdir(users)) - {"Public"}
-        cls.user, cls.home = name, os.path.join(users, name)
-        os.mkdir(os.path.join(users, name, TEMP_FOLDER))
+        # The player's folder, as Unix names it and as Windows does; where
+        # the installer puts the game, and its shortcut.
+        cls.home, cls.windows_home = (os.path.join(users, name),
+                                      "C:\\users\\%s\\" % name)
+        cls.installed = os.path.join(cls.home, "AppData", "Local", "Programs",
+                                     "Zelmora")
+        cls.installed_windows = (cls.windows_home +
+                                 "AppData\\Local\\Programs\\Zelmora")
+        cls.shortcut = os.path.join(cls.home, "AppData", "Roaming",
+                                    "Microsoft", "Windows", "Start Menu",
+                                    "Programs", "Zelmora.lnk")
+        os.mkdir(os.path.join(cls.home, TEMP_FOLDER))
         for key, value, kind, data in (
                 ("HKCU\\Software\\Wine\\WineDbg", "ShowCrashDialog",
                  "REG_DWORD", "0"),
                 ("HKCU\\Environment", "TEMP", "REG_SZ",
-                 "C:\\users\\%s\\%s" % (name, TEMP_FOLDER)),
+                 cls.windows_home + TEMP_FOLDER),
                 ("HKCU\\Environment", "TMP", "REG_SZ",
-                 "C:\\users\\%s\\%s" % (name, TEMP_FOLDER))):
+                 cls.windows_home + TEMP_FOLDER)):
             subprocess.run(["wine", "reg", "add", key, "/v", value, "/t",
                             kind, "/d", data, "/f"], env=cls.env, check=True,
                            capture_output=True, timeout=300)
@@ -281,12 +291,7 @@ class WineTest(unittest.TestCase):
              os.path.join(SOURCE_DIR, "front", "zelm.ico"), older + ".exe"],
             check=True)
         self.wine(older + ".exe", "/S")
-        users = os.path.join(self.env["WINEPREFIX"], "drive_c", "users")
-        name, = set(os.listdir(users)) - {"Public"}
-        user = os.path.join(users, name, "AppData")
-        folder = os.path.join(user, "Local", "Programs", "Zelmora")
-        shortcut = os.path.join(user, "Roaming", "Microsoft", "Windows",
-                                "Start Menu", "Programs", "Zelmora.lnk")
+        folder, shortcut = self.installed, self.shortcut
         # The player keeps his answer beside the checker, as the README
         # invites; the upgrade keeps it.
         mine = {"answer.txt"}
@@ -297,7 +302,7 @@ class WineTest(unittest.TestCase):
                          files(folder))
         # The shortcut's working folder: a string counted in UTF-16, as
         # shortcuts keep it (with or without its NUL).
-        where = "C:\\users\\%s\\AppData\\Local\\Programs\\Zelmora" % name
+        where = self.installed_windows
         with open(shortcut, "rb") as link:
             kept = link.read()
         self.assertTrue(any((len(where) + nul).to_bytes(2, "little") +
@@ -337,17 +342,17 @@ class WineTest(unittest.TestCase):
                 ("Older", "Fresh", set(), True),
                 ("Oldest", "Newest", set(), False)):
             with self.subTest(folder=chosen, over=before):
-                here = "C:\\users\\%s\\" % name
+                here = self.windows_home
                 self.wine(older + ".exe", "/S", "/D=" + here + before)
                 if not recorded:
                     self.wine("reg", "delete", UNINSTALL_KEY, "/v",
                               "MadeInstallLocation", "/f")
-                elsewhere = os.path.join(users, name, chosen)
+                elsewhere = os.path.join(self.home, chosen)
                 plant(elsewhere, theirs)
                 self.wine(setup, "/S", "/D=" + here + chosen)
                 self.assertEqual(files(self.folder) | {"uninstall.exe"} |
                                  theirs, files(elsewhere))
-                left = os.path.join(users, name, *before.split("\\"))
+                left = os.path.join(self.home, *before.split("\\"))
                 kept = (files(older) if not recorded else
                         mine if left == folder else set())
                 self.assertEqual(kept, files(left))
@@ -364,11 +369,9 @@ class WineTest(unittest.TestCase):
                    for language in ("de_DE.utf8", "fr_FR.utf8")):
             skip("make locale-de_DE locale-fr_FR: Wine's languages", self)
         setup = ZIP.replace("-windows-x86_64.zip", "-setup.exe")
-        folder = os.path.join(self.home, "AppData", "Local", "Programs",
-                              "Zelmora")
         # The uninstaller is run in its place, as an installer runs one.
-        uninstall = [os.path.join(folder, "uninstall.exe"), "_?=C:\\users\\"
-                     + self.user + "\\AppData\\Local\\Programs\\Zelmora"]
+        uninstall = [os.path.join(self.installed, "uninstall.exe"),
+                     "_?=" + self.installed_windows]
         for language, command, caption, key in (
                 ("de_DE.UTF-8", [setup], "Installation von Zelmora: Fertig",
                  "Return"),
@@ -383,9 +386,7 @@ class WineTest(unittest.TestCase):
             session.point(10, 10)
             session.key(key)
             session.finish(120)
-        with open(os.path.join(self.home, "AppData", "Roaming", "Microsoft",
-                               "Windows", "Start Menu", "Programs",
-                               "Zelmora.lnk"), "rb") as link:
+        with open(self.shortcut, "rb") as link:
             self.assertIn("Découvrez le circuit caché derrière un panneau "
                           "scellé".encode("utf-16-le"), link.read())
         self.wine(uninstall[0], "/S")
