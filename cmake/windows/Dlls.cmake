@@ -8,10 +8,11 @@
 #
 # The archives are the repository's own, in third_party/, or those of
 # the folder ZELM_WIN_SOURCES names; each is checked against its SHA-256
-# in third_party/SHA256SUMS (Sources.cmake) before anything is built.  Everything is built and
-# installed under win-deps/ in the build folder, once: a later build finds
-# the stamps there and builds nothing again.  The libraries' own builds get
-# none of our compile options, so our warnings-as-errors stay ours.
+# in third_party/SHA256SUMS (Sources.cmake) before anything is built.
+# Everything is built and installed under win-deps/ in the build folder,
+# once: a later build finds the stamps there and builds nothing again.
+# The libraries' own builds get none of our compile options, so our
+# warnings-as-errors stay ours.
 set(ZELM_WIN_SOURCES ${PROJECT_SOURCE_DIR}/third_party CACHE PATH
     "Folder of the DLLs' source archives, those third_party/SHA256SUMS \
 lists (the repository's third_party/ unless another is given); empty for \

@@ -620,8 +620,8 @@ class PageTest(unittest.TestCase):
             check=True)
         index = os.path.join(site, "index.html")
         with open(index) as page:
-            html = page.read().replace("</select>",
-                                       '<option value="xx">xx</option></select>')
+            html = page.read().replace(
+                "</select>", '<option value="xx">xx</option></select>')
         with open(index, "w") as page:
             page.write(html)
         self.open(site, query="?lang=xx")
